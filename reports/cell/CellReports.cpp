@@ -1,0 +1,4 @@
+#include "engine/ReportRegistry.h"
+
+// The cell report classes.
+void registerCellReports(ReportRegistry&) {}

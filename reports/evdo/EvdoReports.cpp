@@ -1,0 +1,4 @@
+#include "engine/ReportRegistry.h"
+
+// The evdo report classes.
+void registerEvdoReports(ReportRegistry&) {}

@@ -1,0 +1,36 @@
+#include "reports/instance/TarnelInstanceReport.h"
+
+#include "framework/TarnelReportInfo.h"
+
+//                                                              apCell apAntenna apVoiceLaf reopen
+const InstanceReportBlocks InstanceReportBlocks::kLMT = {true, false, false, true};
+const InstanceReportBlocks InstanceReportBlocks::kMAHO = {true, true, true, false};
+const InstanceReportBlocks InstanceReportBlocks::kCellAndAntenna = {true, true, false, false};
+const InstanceReportBlocks InstanceReportBlocks::kSelectsOnly = {false, false, false, false};
+
+TarnelInstanceReport::TarnelInstanceReport(RWEString name, XMLQueryInterface& connection,
+                                           ReportDataManager& dataManager, LogUser& user,
+                                           const InstanceReportBlocks& blocks)
+    : TarnelEntityReport(name, connection, dataManager, user), blocks_(blocks), instanceId_(-1) {}
+
+void TarnelInstanceReport::configure(TarnelReportInfo& info) {
+  instanceId_ = info.activeInstanceId();
+  scenario = info.scenario;
+}
+
+void TarnelInstanceReport::buildReport() {
+  openReportStream();
+  if (blocks_.apCell) doAPCell(streamNumber);
+  if (blocks_.apAntenna) doAPantenna(streamNumber);
+  if (blocks_.apVoiceLaf) doAPvlaf(streamNumber);
+  processConfiguredSelects();
+  if (blocks_.reopenStream) openReportStream();
+}
+
+void TarnelInstanceReport::populateSteeringData(TarnelSteeringData& data) {
+  populateTemplateAndDataFile(data);
+}
+
+RWEString TarnelInstanceReport::entityName() { return configuredEntity(); }
+
+int TarnelInstanceReport::instanceId() { return instanceId_; }

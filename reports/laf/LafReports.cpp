@@ -1,0 +1,4 @@
+#include "engine/ReportRegistry.h"
+
+// The laf report classes.
+void registerLafReports(ReportRegistry&) {}
