@@ -1,4 +1,7 @@
 #include "engine/ReportRegistry.h"
+#include "reports/cell/TarnelCellReport.h"
 
-// The cell report classes.
-void registerCellReports(ReportRegistry&) {}
+// The cell reports.
+void registerCellReports(ReportRegistry& registry) {
+  registry.add<TarnelCellReport>("TarnelCellReport");
+}

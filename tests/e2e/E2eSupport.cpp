@@ -1,0 +1,131 @@
+#include "tests/e2e/E2eSupport.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace {
+
+std::string& baseFolder() {
+  static std::string folder = [] {
+    char pattern[] = "/tmp/tarnel-e2e-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (!made) throw std::runtime_error("cannot make a temporary folder");
+    std::string path(made);
+    std::atexit([] { std::system(("rm -rf '" + baseFolder() + "'").c_str()); });
+    return path;
+  }();
+  return folder;
+}
+
+std::vector<std::string> environment(const std::map<std::string, std::string>& extra) {
+  std::map<std::string, std::string> all;
+  for (char** e = environ; *e; ++e) {
+    std::string entry(*e);
+    size_t eq = entry.find('=');
+    if (eq != std::string::npos) all[entry.substr(0, eq)] = entry.substr(eq + 1);
+  }
+  all["TZ"] = "UTC";
+  all.erase("TARNEL_DEVELOPMENT");
+  for (const auto& e : extra) all[e.first] = e.second;
+  std::vector<std::string> list;
+  for (const auto& e : all) list.push_back(e.first + "=" + e.second);
+  return list;
+}
+
+}  // namespace
+
+CommandResult runTarnel(const std::vector<std::string>& args,
+                        const std::map<std::string, std::string>& env) {
+  std::string outPath = freshFolder() + "/stdout";
+  std::string errPath = outPath.substr(0, outPath.size() - 6) + "stderr";
+  std::vector<std::string> argv{TARNEL_REPORT_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> cargv;
+  for (std::string& a : argv) cargv.push_back(&a[0]);
+  cargv.push_back(nullptr);
+  std::vector<std::string> envList = environment(env);
+  std::vector<char*> cenv;
+  for (std::string& e : envList) cenv.push_back(&e[0]);
+  cenv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  int rc = posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) throw std::runtime_error("cannot start tarnel-report");
+  int status = 0;
+  waitpid(pid, &status, 0);
+  CommandResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = readFile(outPath);
+  result.err = readFile(errPath);
+  return result;
+}
+
+const std::string& demoDatabase() {
+  static std::string path = [] {
+    std::string db = baseFolder() + "/demo.db";
+    CommandResult r = runTarnel({"demo-db", db, "--cells", "60", "--seed", "7"});
+    if (r.exitCode != 0) throw std::runtime_error("demo-db failed: " + r.err);
+    return db;
+  }();
+  return path;
+}
+
+std::string freshFolder() {
+  static int counter = 0;
+  std::string path = baseFolder() + "/run" + std::to_string(++counter);
+  mkdir(path.c_str(), 0755);
+  return path;
+}
+
+std::string examplePath(const std::string& relative) {
+  return std::string(TARNEL_SOURCE_DIR) + "/examples/" + relative;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+std::string ReportRun::file(const std::string& name) const { return readFile(folder + "/" + name); }
+
+ReportRun runExample(const std::string& config, const std::string& className, int instance,
+                     const std::vector<std::string>& extra) {
+  ReportRun run;
+  run.folder = freshFolder();
+  std::vector<std::string> args{"run",   "--db",       demoDatabase(),
+                                "--config", examplePath(config), "--queries",
+                                examplePath("queries/common.xml"), "--class",
+                                className, "--instance", std::to_string(instance),
+                                "--out",   run.folder};
+  args.insert(args.end(), extra.begin(), extra.end());
+  run.result = runTarnel(args);
+  return run;
+}
