@@ -1,0 +1,43 @@
+// BatchRunner: runs one report class over many instances on N worker threads,
+// each with its own ReportSession (database connection), sharing the parsed
+// configuration. Keeps going after failures; stops taking new instances once
+// stop() is called (SIGINT), finishing the ones under way.
+#ifndef TARNEL_HOST_BATCHRUNNER_H_
+#define TARNEL_HOST_BATCHRUNNER_H_
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "host/ReportSession.h"
+
+struct BatchSummary {
+  int written = 0;
+  int skipped = 0;
+  int messages = 0;
+  int failed = 0;
+  int notRun = 0;  // left when the batch was stopped
+};
+
+class BatchRunner {
+ public:
+  // Called once per instance, from the worker that ran it, under a lock.
+  typedef std::function<void(int instanceId, const RunOutcome&, int done, int total)> Listener;
+
+  BatchRunner(const SessionOptions& options, const ReportConfiguration& configuration, int workers);
+
+  // Runs every instance. Throws KvException when a worker's database cannot
+  // be opened (before any instance runs).
+  BatchSummary run(const std::vector<int>& instances, const Listener& listener);
+
+  // Asks the workers to stop after their current instance (signal-safe).
+  static void stop();
+  static bool stopped();
+
+ private:
+  SessionOptions options_;
+  const ReportConfiguration& configuration_;
+  int workers_;
+};
+
+#endif  // TARNEL_HOST_BATCHRUNNER_H_

@@ -1,0 +1,115 @@
+#include "host/ReportSession.h"
+
+#include <cstdio>
+
+#include "framework/KvException.h"
+#include "framework/TarnelReportInfo.h"
+#include "framework/TarnelSteeringData.h"
+#include "host/RunOutput.h"
+
+namespace {
+const char kKnownInstance[] = "select 1 from tnl_instance where instance_id = ?1";
+const char kInstancesOf[] =
+    "select instance_id from tnl_instance where entity = ?1 order by instance_id";
+const char kInstancesBetween[] =
+    "select instance_id from tnl_instance where instance_id between ?1 and ?2 "
+    "order by instance_id";
+
+RunOutcome outcome(RunOutcome::Kind kind, const KvException& e) {
+  RunOutcome o;
+  o.kind = kind;
+  o.message = e.message().str();
+  for (const RWEString& c : e.contexts()) o.contexts.push_back(c.str());
+  return o;
+}
+
+std::vector<int> ids(SqliteDatabase& db, sqlite3_stmt* statement) {
+  std::vector<int> list;
+  db.run(statement, [&list](sqlite3_stmt* row) { list.push_back(sqlite3_column_int(row, 0)); });
+  return list;
+}
+}  // namespace
+
+ReportSession::ReportSession(const SessionOptions& options,
+                             const ReportConfiguration& configuration)
+    : options_(options),
+      configuration_(configuration),
+      database_(options.database),
+      connection_(database_, options.trace),
+      dataManager_(database_, configuration, options.scenario) {}
+
+bool ReportSession::knownInstance(int instanceId) {
+  sqlite3_stmt* statement = database_.prepare(kKnownInstance);
+  sqlite3_bind_int(statement, 1, instanceId);
+  return !ids(database_, statement).empty();
+}
+
+std::vector<int> ReportSession::instancesOf(const std::string& entity) {
+  sqlite3_stmt* statement = database_.prepare(kInstancesOf);
+  sqlite3_bind_text(statement, 1, entity.c_str(), -1, SQLITE_TRANSIENT);
+  return ids(database_, statement);
+}
+
+std::vector<int> ReportSession::instancesBetween(int low, int high) {
+  sqlite3_stmt* statement = database_.prepare(kInstancesBetween);
+  sqlite3_bind_int(statement, 1, low);
+  sqlite3_bind_int(statement, 2, high);
+  return ids(database_, statement);
+}
+
+RunOutcome ReportSession::run(int instanceId) {
+  try {
+    if (!knownInstance(instanceId)) {
+      RunOutcome o;
+      o.kind = RunOutcome::kInput;
+      o.message = "Unknown instance: " + std::to_string(instanceId) +
+                  " (not in the catalogue tnl_instance)";
+      return o;
+    }
+    return build(instanceId);
+  } catch (const KvException& e) {
+    return outcome(RunOutcome::kFailed, e);
+  }
+}
+
+RunOutcome ReportSession::build(int instanceId) {
+  RunOutput output(options_.outFolder, options_.reportName, instanceId);
+  dataManager_.setRun(&output);
+  struct Detach {
+    SqliteDataManager& dm;
+    ~Detach() { dm.setRun(nullptr); }
+  } detach{dataManager_};
+  RunOutcome result;
+  try {
+    std::unique_ptr<TarnelEntityReport> report =
+        options_.constructor(options_.reportName, connection_, dataManager_, *options_.log);
+    report->setConfigElement(configuration_.root());
+    TarnelReportInfo info(instanceId, options_.scenario);
+    report->configure(info);
+    report->preBuild();
+    report->buildReport();
+    report->postBuild();
+    TarnelSteeringData steering;
+    report->populateSteeringData(steering);
+    report.reset();
+    output.commit(steering);
+    return result;
+  } catch (const KvSkipReportException& e) {
+    result = outcome(RunOutcome::kSkipped, e);
+  } catch (const ReportMessageException& e) {
+    result = outcome(RunOutcome::kMessage, e);
+  } catch (const KvException& e) {
+    result = outcome(RunOutcome::kFailed, e);
+  } catch (const std::exception& e) {
+    result.kind = RunOutcome::kFailed;
+    result.message = e.what();
+  }
+  for (const std::string& kept : output.abandon()) {
+    if (result.kind == RunOutcome::kFailed) {
+      result.contexts.push_back("partial report kept as " + kept);
+    } else {
+      std::remove(kept.c_str());
+    }
+  }
+  return result;
+}

@@ -1,0 +1,63 @@
+// ReportSession: runs reports of one class and configuration for instance
+// after instance on one database connection, the way the framework drives a
+// report: configure, preBuild, buildReport, postBuild, populateSteeringData,
+// then the output is committed. A fresh report object serves each instance;
+// the connection, data manager and their caches serve them all. One session
+// per worker thread; the configuration is shared read-only.
+#ifndef TARNEL_HOST_REPORTSESSION_H_
+#define TARNEL_HOST_REPORTSESSION_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ReportRegistry.h"
+#include "host/ReportConfiguration.h"
+#include "host/SqlTrace.h"
+#include "host/SqliteConnection.h"
+#include "host/SqliteDataManager.h"
+#include "host/SqliteDatabase.h"
+
+struct SessionOptions {
+  std::string database;
+  std::string outFolder = ".";
+  std::string scenario;
+  std::string reportName;
+  ReportRegistry::Constructor constructor = nullptr;
+  SqlTrace* trace = nullptr;
+  LogUser* log = nullptr;
+};
+
+// What became of one instance.
+struct RunOutcome {
+  enum Kind { kWritten, kFailed, kMessage, kSkipped, kInput };
+  Kind kind = kWritten;
+  std::string message;
+  std::vector<std::string> contexts;
+};
+
+class ReportSession {
+ public:
+  // Opens the database. Throws KvException when it cannot be opened.
+  ReportSession(const SessionOptions& options, const ReportConfiguration& configuration);
+
+  // Runs the report for `instanceId`; never throws.
+  RunOutcome run(int instanceId);
+  // Whether the catalogue tnl_instance lists `instanceId`.
+  bool knownInstance(int instanceId);
+  // Instance ids of `entity` in the catalogue, ascending.
+  std::vector<int> instancesOf(const std::string& entity);
+  // Catalogue ids from `low` to `high`, ascending.
+  std::vector<int> instancesBetween(int low, int high);
+
+ private:
+  RunOutcome build(int instanceId);
+
+  SessionOptions options_;
+  const ReportConfiguration& configuration_;
+  SqliteDatabase database_;
+  SqliteConnection connection_;
+  SqliteDataManager dataManager_;
+};
+
+#endif  // TARNEL_HOST_REPORTSESSION_H_

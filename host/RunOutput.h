@@ -1,0 +1,62 @@
+// RunOutput: the files of one report run in the output folder. Streams are
+// written under "<file>.partial" and renamed to their final names, with the
+// steering data beside them, only when the run succeeded and every stream was
+// written whole; a failed run leaves "<file>.failed" for diagnosis and no file
+// under a final name. File names are "<name>_<instance>.txt" and
+// "<name>_<instance>.steering.json", with characters outside A-Za-z0-9._-
+// of the name replaced by '_'. Not copyable; one run, one thread.
+#ifndef TARNEL_HOST_RUNOUTPUT_H_
+#define TARNEL_HOST_RUNOUTPUT_H_
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/RWEString.h"
+
+class TarnelSteeringData;
+
+class RunOutput {
+ public:
+  // `name` is the report's name, which names the steering file.
+  RunOutput(std::string folder, RWEString name, int instanceId);
+  ~RunOutput();
+  RunOutput(const RunOutput&) = delete;
+  RunOutput& operator=(const RunOutput&) = delete;
+
+  // Opens the stream of `title`, or returns the one already open for it.
+  // Throws KvException when the file cannot be created.
+  int openStream(const RWEString& title);
+  // Stream n; throws KvException for a number never returned.
+  std::ostream& stream(int n);
+  // Final file name (without folder) of stream n; "" for -1 or unknown n.
+  RWEString streamFilename(int n) const;
+
+  // Closes the streams, checks that every one was written whole, renames them
+  // to their final names and writes the steering data. Throws KvException
+  // "Unable to write all of the report  - check disk space" when a stream
+  // failed (the run is then abandoned).
+  void commit(const TarnelSteeringData& steering);
+  // Closes the streams and keeps them as "<file>.failed"; returns the paths.
+  std::vector<std::string> abandon();
+
+ private:
+  struct Stream {
+    RWEString title;
+    std::string finalPath;
+    std::string partialPath;
+    std::unique_ptr<char[]> buffer;
+    std::ofstream file;
+  };
+  std::string baseName(const RWEString& title) const;
+  void writeSteering(const TarnelSteeringData& steering);
+
+  std::string folder_;
+  RWEString name_;
+  int instanceId_;
+  std::vector<std::unique_ptr<Stream>> streams_;
+  bool finished_ = false;
+};
+
+#endif  // TARNEL_HOST_RUNOUTPUT_H_
