@@ -1,0 +1,59 @@
+#include "reports/laf/TarnelLAFReport.h"
+
+#include "framework/TarnelReportInfo.h"
+
+namespace {
+
+const RWEString kVoiceLafEntity("VoiceLAF");
+const RWEString kAntennaEntity("Antenna");
+
+// Written after the voice-LAF AP block, for the entity "VoiceLAF" only.
+const std::vector<LafQuery> kVoiceLafQueries = {
+    {"SWfci", 1}, {"SWLAFtglist2", 1}, {"SWfcirasalsa", 1}};
+// Written for every entity.
+const std::vector<LafQuery> kFaceQueries = {{"SWceqface", 1}, {"SWceqfacealtcar", 1}};
+// Written for the entity "Antenna" only.
+const std::vector<LafQuery> kAntennaQueries = {
+    {"SWdrl", 1}, {"SWceqface2", 1}, {"SWprsid", 1}, {"SWceqfacecdmacar", 1}};
+// Always the last section.
+const std::vector<LafQuery> kClosingQueries = {{"DCSLocalKey", 1}};
+
+}  // namespace
+
+TarnelLAFReport::TarnelLAFReport(RWEString name, XMLQueryInterface& connection,
+                                 ReportDataManager& dataManager, LogUser& user)
+    : TarnelEntityReport(name, connection, dataManager, user), lafInstanceId_(-1) {}
+
+TarnelLAFReport::~TarnelLAFReport() = default;
+
+void TarnelLAFReport::configure(TarnelReportInfo& info) {
+  lafInstanceId_ = info.activeInstanceId();
+  scenario = info.scenario;
+}
+
+void TarnelLAFReport::buildReport() {
+  openReportStream();
+  doAPCell(streamNumber);
+  doAPantenna(streamNumber);
+  if (entityName() == kVoiceLafEntity) {
+    doAPvlaf(streamNumber);
+    runQueries(kVoiceLafQueries);
+  }
+  runQueries(kFaceQueries);
+  if (entityName() == kAntennaEntity) runQueries(kAntennaQueries);
+  runQueries(kClosingQueries);
+}
+
+void TarnelLAFReport::populateSteeringData(TarnelSteeringData& data) {
+  populateTemplateAndDataFile(data);
+}
+
+RWEString TarnelLAFReport::entityName() { return kVoiceLafEntity; }
+
+int TarnelLAFReport::instanceId() { return lafInstanceId_; }
+
+void TarnelLAFReport::runQueries(const std::vector<LafQuery>& queries) {
+  for (const LafQuery& query : queries) {
+    processQuery(stream(streamNumber), query.name, query.keyColumns);
+  }
+}
