@@ -1,0 +1,151 @@
+// The engine's build driver and query dispatch: which SQL is sent, in which
+// order, to which runner, and what ends a build.
+#include <gtest/gtest.h>
+
+#include "framework/KvException.h"
+#include "tests/engine/TestReport.h"
+#include "tests/support/ReportHarness.h"
+
+namespace {
+
+const char kTwoQueries[] = R"(
+<REPORT Entity="Cell">
+  <SELECTS><SELECT Name="Q1"/><SELECT Name="Q2"/><SELECT Name="Q1"/></SELECTS>
+  <QUERIES>
+    <QUERY Name="Q1" Table="t1" SingleSelect="True"><FIELDS><FIELD Name="a"/></FIELDS></QUERY>
+    <QUERY Name="Q2" Table="t2" SingleSelect="True"><FIELDS><FIELD Name="b"/></FIELDS></QUERY>
+  </QUERIES>
+</REPORT>)";
+
+class QueryDispatchTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<TestReport> report(const std::string& xml) {
+    h.configure(xml);
+    return h.make<TestReport>("Title");
+  }
+  ReportHarness h;
+};
+
+TEST_F(QueryDispatchTest, WritesSelectsInDocumentOrderRepeatingAName) {
+  auto r = report(kTwoQueries);
+  h.connection.script("select tbl.instance_id, tbl.a from t1 tbl where tbl.instance_id = 42",
+                      {{"42", "one"}});
+  h.connection.script("select tbl.instance_id, tbl.b from t2 tbl where tbl.instance_id = 42",
+                      {{"42", "two"}});
+  h.run(*r, 42);
+  EXPECT_EQ(h.data.text(), "a\t42\nb\t42\na\t42\n");
+  h.connection.tableHasInstanceId("T1");
+  h.connection.tableHasInstanceId("T2");
+  h.data.calls.clear();
+  auto again = h.make<TestReport>("Other");
+  h.run(*again, 42);
+  EXPECT_EQ(h.data.text(1), "a\tone\nb\ttwo\na\tone\n");
+}
+
+TEST_F(QueryDispatchTest, UndefinedQueryEndsTheBuildWithItsName) {
+  auto r = report(R"(<REPORT><SELECTS><SELECT Name="Q1"/><SELECT Name="Nope"/><SELECT Name="Q1"/>
+    </SELECTS><QUERIES><QUERY Name="Q1" Select="select 1, 'x' where 1 = " SingleSelect="True">
+    <FIELDS><FIELD Name="x"/></FIELDS></QUERY></QUERIES></REPORT>)");
+  h.connection.script("select 1, 'x' where 1 = 7", {{"1", "x"}});
+  try {
+    h.run(*r, 7);
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message(), "Query not defined in config file: Nope");
+  }
+  EXPECT_EQ(h.data.text(), "x\t1\n");
+}
+
+TEST_F(QueryDispatchTest, SelectWithoutNameIsRunWithTheEmptyName) {
+  auto r = report("<REPORT><SELECTS><SELECT/></SELECTS></REPORT>");
+  try {
+    h.run(*r, 7);
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message(), "Query not defined in config file: ");
+  }
+}
+
+TEST_F(QueryDispatchTest, FailedStreamRaisesDiskSpaceEvenWhenTheQueryWroteNothing) {
+  auto r = report(kTwoQueries);
+  h.data.failStream(0);
+  try {
+    h.run(*r, 42);
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message(), "Unable to write all of the report  - check disk space");
+  }
+  EXPECT_EQ(h.connection.executed().size(), 1u);
+}
+
+TEST_F(QueryDispatchTest, ExplicitSelectGetsTheInstanceIdAppendedDirectly) {
+  auto r = report(R"(<REPORT><SELECTS><SELECT Name="E"/></SELECTS><QUERIES>
+    <QUERY Name="E" Select="select * from t where id = "><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    </QUERIES></REPORT>)");
+  h.run(*r, 42);
+  EXPECT_EQ(h.connection.executed(), std::vector<std::string>{"select * from t where id = 42"});
+  EXPECT_EQ(h.data.calls.back(), "separation ,Cell");
+}
+
+TEST_F(QueryDispatchTest, JoinTextReplacesTheInstanceIdAndKeepsTheTrailingBlank) {
+  auto r = report(R"(<REPORT><SELECTS><SELECT Name="E"/></SELECTS><QUERIES>
+    <QUERY Name="E" Select="select * from t where id = " Join="and x = $INSTANCE_ID">
+    <FIELDS><FIELD Name="v"/></FIELDS></QUERY></QUERIES></REPORT>)");
+  h.run(*r, 42);
+  EXPECT_EQ(h.connection.executed(),
+            std::vector<std::string>{"select * from t where id =  and x = 42"});
+}
+
+TEST_F(QueryDispatchTest, SeparationAndSingleSelectChooseTheRunner) {
+  // The single runner probes the table; the multi runner writes keys.
+  auto r = report(R"(<REPORT><SELECTS><SELECT Name="Upper"/><SELECT Name="Lower"/>
+    <SELECT Name="NoEntity"/><SELECT Name="Same"/></SELECTS><QUERIES>
+    <QUERY Name="Upper" Table="t" Entity="Antenna" SingleSelect="True"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    <QUERY Name="Lower" Table="t" Entity="Antenna" SingleSelect="true"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    <QUERY Name="NoEntity" Table="t"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    <QUERY Name="Same" Table="t" Entity="Cell"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    </QUERIES></REPORT>)");
+  h.data.separations[{"Cell", "Cell"}] = 0;
+  h.connection.script("select tbl.instance_id, tbl.v from t tbl where tbl.instance_id = 5",
+                      {{"5", "k"}});
+  h.connection.tableHasInstanceId("T");
+  h.run(*r, 5);
+  EXPECT_EQ(h.data.text(), "v\tk\nv[k]\tk\nv[k]\tk\nv\tk\n");
+  EXPECT_EQ(h.data.calls, (std::vector<std::string>{"openStream Title", "separation Antenna,Cell",
+                                                    "separation Antenna,Cell",
+                                                    "separation Cell,Cell"}));
+}
+
+TEST_F(QueryDispatchTest, GeneratedSqlHonoursColumnKeyWhereAndAddInstanceId) {
+  auto r = report(R"X(<REPORT><SELECTS><SELECT Name="G"/><SELECT Name="H"/></SELECTS><QUERIES>
+    <QUERY Name="G" Table="tnl_x" Key="cell_id" Where="status != 'u' order by tbl.face">
+      <FIELDS><FIELD Name="a"/><FIELD Name="S" Source="Scenario"/><FIELD Name="b" Column="upper(tbl.b)"/></FIELDS>
+    </QUERY>
+    <QUERY Name="H" Table="tnl_y" AddInstanceId="False"><FIELDS><FIELD Name="c"/></FIELDS></QUERY>
+    </QUERIES></REPORT>)X");
+  h.run(*r, 9);
+  EXPECT_EQ(h.connection.executed(),
+            (std::vector<std::string>{
+                "select tbl.instance_id, tbl.a, upper(tbl.b) from tnl_x tbl where tbl.cell_id = 9 "
+                "and status != 'u' order by tbl.face",
+                "select tbl.c from tnl_y tbl where tbl.instance_id = 9"}));
+}
+
+TEST_F(QueryDispatchTest, ExcelTemplateIsTheFirstTemplatesExcelAttribute) {
+  auto r = report(R"(<REPORT><TEMPLATES><TEMPLATE Other="x"/><TEMPLATE Excel="b.xlt"/></TEMPLATES></REPORT>)");
+  EXPECT_EQ(r->excelTemplateFile(), "");
+  auto s = report(R"(<REPORT><TEMPLATES><TEMPLATE Excel="a.xlt"/></TEMPLATES></REPORT>)");
+  EXPECT_EQ(s->excelTemplateFile(), "a.xlt");
+  TarnelSteeringData data;
+  s->populateSteeringData(data);
+  EXPECT_EQ(data.calls(), (std::vector<TarnelSteeringData::Entry>{{"runMacro", "0"}}));
+}
+
+TEST_F(QueryDispatchTest, ConfigurationWithoutSelectsOpensAnEmptyStream) {
+  auto r = report("<REPORT/>");
+  h.run(*r, 1);
+  EXPECT_EQ(r->stream(), 0);
+  EXPECT_EQ(h.data.text(), "");
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// The contract types: strings and collections, element trees and their
+// parsing, result tables, degrees, time and steering data.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "framework/KvException.h"
+#include "framework/ResultDocument.h"
+#include "framework/RWTime.h"
+#include "framework/TarnelSteeringData.h"
+#include "framework/XMLDocument.h"
+#include "framework/XMLQueryResult.h"
+#include "framework/deg2dmso.h"
+
+namespace {
+
+std::vector<std::string> entries(const RWEStringCollection& c) {
+  std::vector<std::string> v;
+  for (const RWEString& s : c) v.push_back(s.str());
+  return v;
+}
+
+TEST(StringCollection, SplitKeepsEmptyPiecesAndStripsAsAsked) {
+  RWEStringCollection c;
+  EXPECT_EQ(c.split(" a | b ||", NONE_STRIP, '|'), 4u);
+  EXPECT_EQ(entries(c), (std::vector<std::string>{" a ", " b ", "", ""}));
+  c.split(" a | b ", TRAILING, '|');
+  EXPECT_EQ(entries(c), (std::vector<std::string>{" a", " b"}));
+  c.split(" a | b ", LEADING, '|');
+  EXPECT_EQ(entries(c), (std::vector<std::string>{"a ", "b "}));
+  c.split(" a | b ", BOTH, '|');
+  EXPECT_EQ(entries(c), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(c.split("", NONE_STRIP, '|'), 0u);
+}
+
+TEST(StringCollection, OutOfRangeReadsGiveEmptyAndZero) {
+  RWEStringCollection c;
+  c.split("12|3abc|x", NONE_STRIP, '|');
+  EXPECT_EQ(c.getInt(0), 12);
+  EXPECT_EQ(c.getInt(1), 3);
+  EXPECT_EQ(c.getInt(2), 0);
+  EXPECT_EQ(c.getInt(3), 0);
+  EXPECT_EQ(c.getString(-1), "");
+  EXPECT_EQ(c.getString(3), "");
+  c.insert(" pad ");
+  c.stripContents(BOTH);
+  EXPECT_EQ(c[3], "pad");
+}
+
+TEST(String, FormattingAndCase) {
+  RWEString s("n=");
+  s.appendFormat(RWEString::formatInt, -42);
+  EXPECT_EQ(s, "n=-42");
+  EXPECT_EQ(intText(7), "7");
+  EXPECT_EQ(RWEString("abcdef")(2, 3), "cde");
+  EXPECT_EQ(RWEString("abc")(5, 3), "");
+  EXPECT_EQ(RWEString("LaT").compareTo("lat", RWCString::ignoreCase), 0);
+  EXPECT_NE(RWEString("LaT").compareTo("lat"), 0);
+  EXPECT_EQ(toUpper("tnl_x"), "TNL_X");
+  EXPECT_EQ(RWEString("256").index("5"), 1u);
+  EXPECT_EQ(RWEString("256").index("7"), RW_NPOS);
+}
+
+TEST(ElementTree, DottedPathsWalkChildNamesInDocumentOrder) {
+  auto root = XMLDocument::parseText(R"(<R><A><B n="1"/><B n="2"/></A><C/><A><B n="3"/></A></R>)", "t");
+  RWOrdered all = root->getNamedElements("A.B");
+  ASSERT_EQ(all.entries(), 3u);
+  EXPECT_EQ(all(2)->attribute("n"), "3");
+  EXPECT_EQ(root->getNamedElement("A.B")->attribute("n"), "1");
+  EXPECT_EQ(root->getNamedElement("A.X"), nullptr);
+  EXPECT_EQ(root->getNamedElement("B"), nullptr);
+  EXPECT_EQ(root->getNamedElements("C").entries(), 1u);
+  EXPECT_EQ(root->getAttributeNode("n"), nullptr);
+  EXPECT_EQ(root->attribute("n"), "");
+  RWOrderedIterator it(all);
+  int count = 0;
+  while (it()) ++count;
+  EXPECT_EQ(count, 3);
+}
+
+TEST(ElementTree, ParseErrorsNameTheSourceAndLine) {
+  try {
+    XMLDocument::parseText("<R>\n<A>\n</R>", "conf.xml");
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message().str().rfind("conf.xml:3: ", 0), 0u) << e.message();
+  }
+  try {
+    XMLDocument::parseFile("/nonexistent/x.xml");
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message(), "/nonexistent/x.xml: cannot read file: No such file or directory");
+  }
+}
+
+TEST(ElementTree, DoctypesAndEntitiesAreRefused) {
+  const char* bomb =
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>\n"
+      "<r x=\"&b;\"/>";
+  const char* external = "<!DOCTYPE r [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><r>&e;</r>";
+  for (const char* text : {bomb, external}) {
+    try {
+      XMLDocument::parseText(text, "c.xml");
+      FAIL() << "no exception";
+    } catch (const KvException& e) {
+      EXPECT_NE(e.message().str().find("c.xml:"), std::string::npos) << e.message();
+    }
+  }
+}
+
+TEST(ResultTable, RowsKeepTheirValuesAndCharacterDataJoinsThem) {
+  ResultDocument doc;
+  RWEStringCollection row;
+  row.insert("a|b");
+  row.insert("");
+  doc.addRow(row);
+  doc.addArg("status1", "e");
+  SmartPtr<KvXMLElement> result(doc.release().release());
+  DSQueryResult table(result, nullptr, XMLQueryResult::_TABLE1, '|', NONE_STRIP);
+  ASSERT_EQ(table.numRows, 1);
+  EXPECT_EQ(entries(table.row(0)), (std::vector<std::string>{"a|b", ""}));
+  KvXMLElement* element = result->getNamedElement("DATASET.ROW");
+  int index = 0;
+  EXPECT_EQ(element->getCharacterData(index)->text, "a|b|");
+  EXPECT_EQ(result->getNamedElement("DATASET.ARG")->attribute("Value"), "e");
+  XMLQueryResult other(nullptr, result, "Table2", '|', NONE_STRIP);
+  EXPECT_EQ(other.numRows, 0);
+}
+
+TEST(SharedPointer, LastHolderDeletesTheElement) {
+  static int deleted = 0;
+  struct Counted : KvXMLElement {
+    Counted() : KvXMLElement("x") {}
+    ~Counted() override { ++deleted; }
+  };
+  SmartPtr<KvXMLElement> a(new Counted);
+  {
+    SmartPtr<KvXMLElement> b = a;
+    a.detachCountedPtr();
+    EXPECT_EQ(deleted, 0);
+  }
+  EXPECT_EQ(deleted, 1);
+}
+
+TEST(Degrees, SplitsAbsoluteValueWithCarryAndDirection) {
+  int d, m, s;
+  char dir;
+  deg2dmso(40.5f, &d, &m, &s, &dir, 0);
+  EXPECT_EQ((std::vector<int>{d, m, s, dir}), (std::vector<int>{40, 30, 0, 'N'}));
+  deg2dmso(-75.9999999f, &d, &m, &s, &dir, 1);
+  EXPECT_EQ((std::vector<int>{d, m, s, dir}), (std::vector<int>{76, 0, 0, 'W'}));
+  deg2dmso(-0.0025f, &d, &m, &s, &dir, 0);
+  EXPECT_EQ((std::vector<int>{d, m, s, dir}), (std::vector<int>{0, 0, 9, 'S'}));
+}
+
+TEST(Time, SourceDateEpochFixesTheClock) {
+  setenv("SOURCE_DATE_EPOCH", "86400", 1);
+  setenv("TZ", "UTC", 1);
+  tzset();
+  EXPECT_EQ(RWTime::currentTime().asString("%a %b %d %X %Y\n", RWZone::local(), RWLocale::global()),
+            "Fri Jan 02 00:00:00 1970\n");
+  unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST(Steering, KeysKeepFirstPlaceAndLastValue) {
+  TarnelSteeringData data;
+  data.runMacro(0);
+  data.PFTemplateName("a");
+  data.runMacro(3);
+  EXPECT_EQ(data.entries(), (std::vector<TarnelSteeringData::Entry>{{"runMacro", "3"},
+                                                                    {"PFTemplateName", "a"}}));
+  EXPECT_EQ(data.calls().size(), 3u);
+}
+
+}  // namespace
