@@ -96,20 +96,7 @@ TEST_F(Evdo1xEVNbrReportTest, HeaderHeadingsRowsAndControlBlock) {
                 controlBlock(2),
             run());
   EXPECT_FALSE(ran(kSectorSql));
-}
-
-TEST_F(Evdo1xEVNbrReportTest, ProcedureGetsTheInstanceIdOnly) {
-  run();
-  ASSERT_FALSE(harness.connection.executed().empty());
   EXPECT_EQ("CALL tnl_cfg_reports.GetNbr(7500012)", harness.connection.executed()[0]);
-}
-
-TEST_F(Evdo1xEVNbrReportTest, ShortHeaderRowLeavesMissingEntriesEmpty) {
-  harness.connection.script(kHeaderSql, {{"3", "4", "12"}});
-  std::string text = run();
-  EXPECT_NE(std::string::npos, text.find("Sector:  Sector Name:  Sector Label: \n"
-                                         "System ID: \n"
-                                         "Date/Time of Data Collection: \n\n"));
 }
 
 TEST_F(Evdo1xEVNbrReportTest, EmptyBodyRowIsAnEmptyLine) {
@@ -148,31 +135,6 @@ TEST_F(Evdo1xEVNbrReportTest, FallbackHeaderWritesOnlyRowsOfFiveEntries) {
 
 TEST_F(Evdo1xEVNbrReportTest, UnknownSectorGivesTitleHeadingsAndControlBlock) {
   EXPECT_EQ(std::string("evdo_neighbours\n") + kHeadingLines + controlBlock(0), run());
-}
-
-// --- control block ---
-
-TEST_F(Evdo1xEVNbrReportTest, WithoutFormattingEveryRegionIsZero) {
-  std::string text = run(config(""));
-  EXPECT_EQ(std::string("\n_VELM_Control_Information_\n"
-                        "NumIndCols\t3\n"
-                        "NumIndRows\t0\n"
-                        "PageOrient\t0\n"
-                        "CR_RptHeaderStart\t0\n"
-                        "CR_RptHeaderEnd\t0\n"
-                        "CR_ColHeaderStart\t0\n"
-                        "CR_ColHeaderEnd\t0\n"
-                        "CR_DataRowStart\t0\n"
-                        "CR_DataColStart\t0\n"
-                        "_VELM_Control_Information_\n"),
-            text.substr(text.find("\n\n_VELM") + 1));
-}
-
-TEST_F(Evdo1xEVNbrReportTest, OnlyTheFirstFormatElementCounts) {
-  std::string text = run(config("  <FORMATTING><FORMAT PageOrient=\"1\"/>"
-                                "<FORMAT PageOrient=\"2\" CR_DataColStart=\"4\"/></FORMATTING>\n"));
-  EXPECT_NE(std::string::npos, text.find("PageOrient\t1\n"));
-  EXPECT_NE(std::string::npos, text.find("CR_DataColStart\t0\n"));
 }
 
 // --- configuration errors ---
