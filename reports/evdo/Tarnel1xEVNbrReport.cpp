@@ -5,6 +5,7 @@
 #include "framework/KvXMLQuery.h"
 #include "framework/ReportDataManager.h"
 #include "framework/XMLQueryInterface.h"
+#include "framework/XMLQueryResult.h"
 
 namespace {
 

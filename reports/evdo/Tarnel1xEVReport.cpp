@@ -4,6 +4,7 @@
 #include "framework/RWTime.h"
 #include "framework/ReportDataManager.h"
 #include "framework/TarnelReportInfo.h"
+#include "framework/XMLQueryResult.h"
 
 namespace {
 

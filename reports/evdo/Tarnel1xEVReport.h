@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "engine/TarnelEntityReport.h"
-#include "framework/XMLQueryResult.h"
 
 class Tarnel1xEVReport : public TarnelEntityReport {
  public:
