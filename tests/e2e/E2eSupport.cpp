@@ -15,16 +15,18 @@ extern char** environ;
 
 namespace {
 
-std::string& baseFolder() {
-  static std::string folder = [] {
+// Made on first use and removed when the program ends. The path lives in a
+// leaked string so that the exit handler can still read it.
+const std::string& baseFolder() {
+  static const std::string* folder = [] {
     char pattern[] = "/tmp/tarnel-e2e-XXXXXX";
     const char* made = mkdtemp(pattern);
     if (!made) throw std::runtime_error("cannot make a temporary folder");
-    std::string path(made);
+    auto* path = new std::string(made);
     std::atexit([] { std::system(("rm -rf '" + baseFolder() + "'").c_str()); });
     return path;
   }();
-  return folder;
+  return *folder;
 }
 
 std::vector<std::string> environment(const std::map<std::string, std::string>& extra) {
