@@ -105,9 +105,8 @@ Prepared prepare(const RunOptions& o) {
     throw InputError{e.message().str()};
   }
   struct stat st;
-  if (stat(o.out.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    throw InputError{"Output folder does not exist: " + o.out};
-  }
+  if (stat(o.out.c_str(), &st) != 0) throw InputError{"Output folder does not exist: " + o.out};
+  if (!S_ISDIR(st.st_mode)) throw InputError{"Output folder is not a folder: " + o.out};
   if (access(o.out.c_str(), W_OK | X_OK) != 0) {
     throw InputError{"Output folder is not writable: " + o.out};
   }
