@@ -5,7 +5,8 @@
 -- cell number n and the seed, so a network is the same for the same options.
 --
 -- Instance id ranges (one million each): cells 1000000 + n, antennas
--- 2000000 + 3 n + face, ECPs 3000000 + e, LAF family 4000000+, diagram
+-- 2000000 + 3 n + face, ECPs 3000000 + e, voice LAFs 4000000 + 3 n + face
+-- (the LAF family adds its entities from 4500000), diagram
 -- family 5000000+, series-2 family 6000000+, 1xEV family 7000000+.
 
 CREATE TABLE tnl_instance (
@@ -85,6 +86,19 @@ CREATE TABLE tnl_cfg_antenna (
 );
 CREATE INDEX tnl_cfg_antenna_cell ON tnl_cfg_antenna (cell_id);
 
+-- One voice LAF per antenna face (the LAF family adds its further tables).
+CREATE TABLE tnl_cfg_voicelaf (
+  instance_id INTEGER PRIMARY KEY,
+  cell_id     INTEGER NOT NULL,
+  antenna_id  INTEGER NOT NULL,
+  face        INTEGER NOT NULL,
+  laf_number  INTEGER NOT NULL,
+  sat_code    INTEGER,
+  power_dbm   REAL,
+  channel     INTEGER
+);
+CREATE INDEX tnl_cfg_voicelaf_cell ON tnl_cfg_voicelaf (cell_id);
+
 -- ECPs: one per 250 cells, at least two.
 INSERT INTO tnl_cfg_ecp
 WITH RECURSIVE e(k) AS (
@@ -133,6 +147,12 @@ SELECT 2000000 + 3 * (instance_id - 1000000) + f.face,
        CASE WHEN series IN (4, 5) THEN 'RCS-' || f.face ELSE '' END
 FROM tnl_cfg_cell, (SELECT 0 AS face UNION ALL SELECT 1 UNION ALL SELECT 2) f;
 
+INSERT INTO tnl_cfg_voicelaf
+SELECT 4000000 + 3 * (c.instance_id - 1000000) + a.face, c.instance_id, a.instance_id, a.face,
+       3 * c.cell_number + a.face, (c.cell_number + a.face) % 3,
+       round(38.0 + (c.cell_number % 9) / 2.0, 1), 300 + (c.cell_number * 3 + a.face) % 400
+FROM tnl_cfg_antenna a JOIN tnl_cfg_cell c ON c.instance_id = a.cell_id;
+
 INSERT INTO tnl_instance
 SELECT instance_id, 'Cell', name, 'map-' || name, 'Cell ' || cell_number FROM tnl_cfg_cell;
 INSERT INTO tnl_instance
@@ -140,11 +160,16 @@ SELECT a.instance_id, 'Antenna', c.name || '-' || a.face, 'map-' || c.name || '-
        'Antenna ' || c.cell_number || '/' || a.face
 FROM tnl_cfg_antenna a JOIN tnl_cfg_cell c ON c.instance_id = a.cell_id;
 INSERT INTO tnl_instance
+SELECT v.instance_id, 'VoiceLAF', c.name || '-V' || v.face, 'map-' || c.name || '-V' || v.face,
+       'Voice LAF ' || v.laf_number
+FROM tnl_cfg_voicelaf v JOIN tnl_cfg_cell c ON c.instance_id = v.cell_id;
+INSERT INTO tnl_instance
 SELECT instance_id, 'ECP', name, 'map-' || name, 'ECP ' || ecp_number FROM tnl_cfg_ecp;
 
 -- Rows of these entities are many per cell or per ECP.
 INSERT INTO tnl_separation VALUES
   ('Antenna', 'Cell', 1),
+  ('VoiceLAF', 'Cell', 1),
   ('Cell', 'ECP', 1),
   ('Antenna', 'ECP', 2);
 
