@@ -101,6 +101,10 @@ struct CcuCase {
   const char* expected;
 };
 
+void PrintTo(const CcuCase& c, std::ostream* os) {
+  *os << c.query << " frame " << c.frame << " " << c.ce << " unit " << c.unit;
+}
+
 const CcuCase kCcuCases[] = {
     {"s2_evenccu", "1", "CE-2", "3", "L\t1\t4\t16\tTCU 3\nST\t1\t4\t16\tst4\n"},
     {"s2_evenccu", "0", "CE-32", "3", "L\t0\t4\t4\tECU-1X 3\nST\t0\t4\t4\tst4\n"},
