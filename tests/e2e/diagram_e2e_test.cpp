@@ -116,16 +116,6 @@ TEST(DiagramRefusals, PivCellWithOnlyPositionsFiveAndSixEquipped) {
   EXPECT_FALSE(fileExists(run.folder + "/pivcell_1000008.txt"));
 }
 
-TEST(DiagramRefusals, KelBTSWithoutStatusRow) {
-  // Cell 33 (series 4) has no status row: every status reads as empty.
-  ReportRun run = runExample("reports/diagram/kelbts.xml", "TarnelKelBTSDiagramReport", 1000033);
-  EXPECT_EQ(3, run.result.exitCode);
-  EXPECT_EQ(
-      "tarnel-report: message: There are no equipped assemblages for cell CELL00033\n"
-      "  context: PREBUILD\n",
-      run.result.err);
-}
-
 TEST(DiagramRefusals, CombinedSiteRefusesWithoutContext) {
   ReportRun run = runExample("reports/diagram/pivcell_kelbts.xml",
                              "TarnelPivCellKelBTSDiagramReport", 1000008);
@@ -142,36 +132,6 @@ TEST(DiagramRefusals, SeriesThreeWithoutEquippedMicrocell) {
       "  context: PREBUILD\n",
       run.result.err);
   EXPECT_FALSE(fileExists(run.folder + "/s3cell_1000005.txt"));
-}
-
-TEST(DiagramRefusals, InstanceWithoutCellRowIsAMessage) {
-  // 2000021 is an antenna: the catalogue knows it, the cell table does not.
-  ReportRun run = runExample("reports/diagram/micromini.xml", "TarnelMicrominiCellDiagramReport",
-                             2000021);
-  EXPECT_EQ(3, run.result.exitCode);
-  EXPECT_EQ(
-      "tarnel-report: message: Query (select fr0tech,rcs_tech FROM tnl_cfg_cell WHERE "
-      "instance_id = 2000021) failed for report: micromini\n  context: PREBUILD\n",
-      run.result.err);
-}
-
-TEST(DiagramConfiguration, MissingStoredProcedureElementIsNamed) {
-  std::string config = freshFolder() + "/nokbts.xml";
-  std::string text = readFile(examplePath("reports/diagram/pivcell_kelbts.xml"));
-  size_t at = text.find("    <KBTS ");
-  ASSERT_NE(std::string::npos, at);
-  text.erase(at, text.find('\n', at) + 1 - at);
-  writeFile(config, text);
-  std::string out = freshFolder();
-  CommandResult r = runTarnel({"run", "--db", demoDatabase(), "--config", config, "--queries",
-                               examplePath("queries/common.xml"), "--class",
-                               "TarnelPivCellKelBTSDiagramReport", "--instance", "1000017",
-                               "--out", out});
-  EXPECT_EQ(1, r.exitCode);
-  EXPECT_EQ(
-      "tarnel-report: error: Stored procedure element not defined in config file: "
-      "STOREDPROCS.KBTS\n",
-      r.err.substr(0, r.err.find('\n') + 1));
 }
 
 }  // namespace
