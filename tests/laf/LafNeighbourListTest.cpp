@@ -70,16 +70,6 @@ TEST_F(LafNeighbourListTest, CdmaDhListStartsWithPptgAndKeysByOneColumn) {
             harness.data.text(0));
 }
 
-TEST_F(LafNeighbourListTest, ApBlocksFollowTheSeries) {
-  configure(3);
-  auto report = harness.make<TarnelLAF_CDMA_DHNeighbourListReport>();
-  harness.run(*report, kLaf);
-  EXPECT_EQ(sections({"APcellDataFields", "SWLoadDataTRX", "APantenna2", "APvoicelaf", "pptg",
-                      "AntennaLocalKey", "SGLocalKey", "DCSLocalKey2", "SWLAFtglist2",
-                      "SWcdmadhonbr"}),
-            harness.data.text(0));
-}
-
 class NantFormatTest : public LafReportFixture {
  protected:
   void SetUp() override { configure(1); }

@@ -3,7 +3,6 @@
 // data.
 #include <gtest/gtest.h>
 
-#include "framework/KvException.h"
 #include "reports/laf/TarnelLAFAntennaFace3GReport.h"
 #include "reports/laf/TarnelLAFAntennaFaceReport.h"
 #include "reports/laf/TarnelLAFReport.h"
@@ -55,36 +54,12 @@ TEST_F(LafReportTest, VoiceLafWritesItsSectionsInOrder) {
   EXPECT_EQ(RWEString("VoiceLAF"), report->entityName());
 }
 
-TEST_F(LafReportTest, SeriesOfTheLafChoosesTheApQueries) {
-  configure(5);
-  auto report = harness.make<TarnelLAFReport>();
-  harness.run(*report, kLaf);
-  std::vector<std::string> expected = kVoiceLafSections;
-  expected[0] = "APcellFieldsRCS";
-  expected[2] = "APantenna2RCS";
-  EXPECT_EQ(sections(expected), harness.data.text(0));
-}
-
 TEST_F(LafReportTest, EntityNameInAnotherCaseSelectsNeitherBlock) {
   configure(1);
   auto report = harness.make<LowerCaseLafReport>();
   harness.run(*report, kLaf);
   EXPECT_EQ(sections({"APcellFields", "SWLoadDataTRX", "APantenna2", "SWceqface",
                       "SWceqfacealtcar", "DCSLocalKey"}),
-            harness.data.text(0));
-}
-
-TEST_F(LafReportTest, MissingQueryEndsTheBuildAfterWhatWasWritten) {
-  configure(1, "", {"SWfcirasalsa"});
-  auto report = harness.make<TarnelLAFReport>();
-  try {
-    harness.run(*report, kLaf);
-    FAIL() << "the build did not throw";
-  } catch (const KvException& e) {
-    EXPECT_EQ(RWEString("Query not defined in config file: SWfcirasalsa"), e.message());
-  }
-  EXPECT_EQ(sections({"APcellFields", "SWLoadDataTRX", "APantenna2", "APvoicelaf", "SWfci",
-                      "SWLAFtglist2"}),
             harness.data.text(0));
 }
 
@@ -119,16 +94,6 @@ TEST_F(LafReportTest, ServerGroupWritesTheVoiceLafSections) {
   auto report = harness.make<TarnelLAFServerGroupReport>();
   harness.run(*report, kLaf);
   EXPECT_EQ(sections(kVoiceLafSections), harness.data.text(0));
-}
-
-TEST_F(LafReportTest, CellSeriesRunsOnceForTheWholeBuild) {
-  configure(1);
-  auto report = harness.make<TarnelLAFAntennaFaceReport>();
-  harness.run(*report, kLaf);
-  const std::vector<std::string>& sql = harness.connection.executed();
-  EXPECT_EQ(1, std::count(sql.begin(), sql.end(),
-                          "select tbl.instance_id, tbl.series from series tbl "
-                          "where tbl.instance_id = 4000042"));
 }
 
 }  // namespace
