@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "framework/KvException.h"
 #include "framework/ReportDataManager.h"
 #include "framework/XMLQueryResult.h"
 
@@ -19,6 +20,7 @@ const RWEString kUnequippedCode("u");
 const RWEString kUnequippedTemplate("UNEQUIPPED");
 const RWEString kNone("0");
 const TarnelMacroFile kDiagramMacro = 3;
+const char kNotDefined[] = "Query not defined in config file: ";
 
 // ---------------------------------------------------------------------------
 // Frame technologies, flags and templates.
@@ -427,6 +429,13 @@ const Place* placeFor(const Place (&places)[N], unsigned flags) {
   return nullptr;
 }
 
+// The layout query definition `name`; KvException when it is not defined.
+KvXMLElement* layoutQuery(Report& report, const char* name) {
+  KvXMLElement* query = report.dataManager().query(name);
+  if (!query) throw KvException(kNotDefined + RWEString(name));
+  return query;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -454,7 +463,7 @@ class Report::FieldRow {
 class Report::FieldTable {
  public:
   FieldTable(Report& report, const AmpsQuery& spec)
-      : query_(report.dataManager().query(spec.name)),
+      : query_(layoutQuery(report, spec.name)),
         result_(report.xmlResult(report.selectStatementFromXML(query_) + spec.suffix)),
         table_(query_, result_, XMLQueryResult::_TABLE1, '|', TRAILING),
         row_(report, query_, spec) {}
@@ -469,6 +478,31 @@ class Report::FieldTable {
   SmartPtr<KvXMLElement> result_;
   XMLQueryResult table_;
   FieldRow row_;
+};
+
+// The "SWctm" row of one radio at a time.
+class Report::TrunkRows {
+ public:
+  explicit TrunkRows(Report& report)
+      : report_(report),
+        query_(layoutQuery(report, kCtmQuery.name)),
+        sql_(report.selectStatementFromXML(query_)),
+        row_(report, query_, kCtmQuery) {
+    row_.point(&values_);
+  }
+  // The row of radio `vrno`; every value empty when the query has no row.
+  const FieldRow& forRadio(const RWEString& vrno) {
+    values_.clearAndDestroy();
+    report_.doSingleSelect(values_, sql_ + kCtmFilter + vrno + kCtmOrder);
+    return row_;
+  }
+
+ private:
+  Report& report_;
+  KvXMLElement* query_;
+  RWEString sql_;
+  FieldRow row_;
+  RWEStringCollection values_;
 };
 
 // ---------------------------------------------------------------------------
@@ -547,7 +581,7 @@ void TarnelS2CellDiagramReport::writeCdmaSection(int index) {
   const CdmaSection& section = kCdmaSections[index];
   if (section.gate == kWhenCdmaGrowth && !hasFlag(kCdmaGrowth)) return;
   if (section.gate == kWhenCmPrimary && !hasFlag(kCmPrimary)) return;
-  KvXMLElement* query = dataManager().query(section.query);
+  KvXMLElement* query = layoutQuery(*this, section.query);
   SmartPtr<KvXMLElement> result = xmlResult(query);
   XMLQueryResult table(query, result, XMLQueryResult::_TABLE1, '|', TRAILING);
   for (int r = 0; r < table.numRows; ++r) {
@@ -609,22 +643,12 @@ void TarnelS2CellDiagramReport::writeRtus() {
   if (!tdma->slotsBeforeStatus) writeExtraSlots(kNone, tdma->shelf, slot, extra, kTdmaRtuText);
 }
 
-void TarnelS2CellDiagramReport::selectCtm(const RWEString& ctmSql, const RWEString& vrno,
-                                          RWEStringCollection& values) {
-  values.clearAndDestroy();
-  doSingleSelect(values, ctmSql + kCtmFilter + vrno + kCtmOrder);
-}
-
 void TarnelS2CellDiagramReport::writeRadios() {
-  KvXMLElement* ctmQuery = dataManager().query(kCtmQuery.name);
-  RWEString ctmSql = selectStatementFromXML(ctmQuery);
-  FieldRow ctmRow(*this, ctmQuery, kCtmQuery);
-  RWEStringCollection ctmValues;
-  ctmRow.point(&ctmValues);
+  TrunkRows trunks(*this);
   FieldTable radios(*this, kRdtkQuery);
   for (int r = 0; r < radios.rows(); ++r) {
     const FieldRow& radio = radios.row(r);
-    selectCtm(ctmSql, radio[radioField::kVrno], ctmValues);
+    const FieldRow& ctmRow = trunks.forRadio(radio[radioField::kVrno]);
     const RWEString& technology = radio[radioField::kVrtech];
     const RWEString& type = radio[radioField::kTechtype];
     RWEString text = radio[radioField::kVrchnl] + radioPrefix(technology, type) + radio[radioField::kStat] +
@@ -696,16 +720,12 @@ void TarnelS2CellDiagramReport::writeBoards(int index) {
 }
 
 void TarnelS2CellDiagramReport::writeDcchRadios() {
-  KvXMLElement* ctmQuery = dataManager().query(kCtmQuery.name);
-  RWEString ctmSql = selectStatementFromXML(ctmQuery);
-  FieldRow ctmRow(*this, ctmQuery, kCtmQuery);
-  RWEStringCollection ctmValues;
-  ctmRow.point(&ctmValues);
+  TrunkRows trunks(*this);
   FieldTable radios(*this, kDcchQuery);
   for (int r = 0; r < radios.rows(); ++r) {
     const FieldRow& radio = radios.row(r);
     const RWEString& vrno = radio[dcchField::kVrno];
-    selectCtm(ctmSql, vrno, ctmValues);
+    const FieldRow& ctmRow = trunks.forRadio(vrno);
     const RWEString& type = radio[dcchField::kHwtype];
     const RWEString& status = radio[dcchField::kDstat0];
     RWEString text = radio[dcchField::kVrchnl] + labelFor(kDcchPrefixes, type) + status + " " + vrno;

@@ -55,6 +55,7 @@ class TarnelS2CellDiagramReport : public TarnelCellReport {
  private:
   class FieldRow;    // a result row read by field name
   class FieldTable;  // the rows of one AMPS/TDMA query, read by field name
+  class TrunkRows;   // the "SWctm" row of one radio at a time
 
   void readFrameTechnologies();
   void setFlagsFromTechnologies();
@@ -66,8 +67,6 @@ class TarnelS2CellDiagramReport : public TarnelCellReport {
   void writeLocRadios();
   void writeBoards(int board);
   void writeDcchRadios();
-  // Runs "SWctm" for radio `vrno` into `values`; no values when it has no row.
-  void selectCtm(const RWEString& ctmSql, const RWEString& vrno, RWEStringCollection& values);
   // The one writer of placement lines: kind, frame, shelf, row, text.
   void writeLine(const char* kind, const RWEString& frame, const RWEString& shelf,
                  const RWEString& position, const RWEString& text);

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "framework/KvException.h"
 #include "tests/series2/S2TestSupport.h"
 
 namespace s2test {
@@ -287,6 +288,18 @@ TEST_F(S2ReportTest, BoardFieldsAreAlwaysOffsetByOne) {
       "Name=\"frame\"/><FIELD Name=\"shelf\"/><FIELD Name=\"slot\"/><FIELD Name=\"status\"/>"
       "<FIELD Name=\"ds1_brd\"/><FIELD Name=\"ds1type\"/></FIELDS></QUERY>";
   EXPECT_EQ(build(config("SWds1brds", def)), "L\t1\t3\te\tx T1\nST\t1\t3\te\t2\n");
+}
+
+TEST_F(S2ReportTest, UndefinedTrunkQueryEndsTheLayoutWithItsName) {
+  frames({"s2"});
+  h.configure(config("SWctm", ""));
+  report = h.make<TarnelS2CellDiagramReport>("S2");
+  try {
+    h.run(*report, kCell);
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message(), "Query not defined in config file: SWctm");
+  }
 }
 
 TEST_F(S2ReportTest, AmpsTdmaSectionsRunInTheirOrder) {

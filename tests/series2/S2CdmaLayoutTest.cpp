@@ -2,6 +2,7 @@
 // frame rule, the positions and the exact placement lines of each section.
 #include <gtest/gtest.h>
 
+#include "framework/KvException.h"
 #include "tests/series2/S2TestSupport.h"
 
 namespace s2test {
@@ -135,6 +136,20 @@ TEST_F(S2CdmaTest, CrtuIsNotRunWithoutACdmaPrimaryFrame) {
   build();
   EXPECT_FALSE(executed(cdmaSql("s2_crtu")));
   EXPECT_TRUE(executed(cdmaSql("s2_catbrds")));
+}
+
+TEST_F(S2CdmaTest, UndefinedQueryEndsTheLayoutWithItsName) {
+  std::string xml = config();
+  const std::string crtu = "<QUERY Name=\"s2_crtu\" Table=\"s2_crtu\"/>";
+  xml.erase(xml.find(crtu), crtu.size());
+  rows(cdmaSql("s2_catbrds"), {{"1", "0", "1", "6", "c", "4", "e"}});
+  try {
+    build(xml);
+    FAIL() << "no exception";
+  } catch (const KvException& e) {
+    EXPECT_EQ(e.message(), "Query not defined in config file: s2_crtu");
+  }
+  EXPECT_FALSE(executed(cdmaSql("s2_catbrds")));
 }
 
 TEST_F(S2CdmaTest, Ds1AndCatBoardsAtTheirSlots) {
