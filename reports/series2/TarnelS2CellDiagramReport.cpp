@@ -113,9 +113,8 @@ const Setter kTemplateSetters[Report::kFrames] = {
     &TarnelSteeringData::PFTemplate2, &TarnelSteeringData::PFTemplate3,
     &TarnelSteeringData::PFTemplate4, &TarnelSteeringData::PFTemplate5};
 const Setter kFrtechSetters[Report::kFrames] = {
-    &TarnelSteeringData::PFFrtech0, &TarnelSteeringData::PFFrtech1,
-    &TarnelSteeringData::PFFrtech2, &TarnelSteeringData::PFFrtech3,
-    &TarnelSteeringData::PFFrtech4, &TarnelSteeringData::PFFrtech5};
+    &TarnelSteeringData::PFFrtech0, &TarnelSteeringData::PFFrtech1, &TarnelSteeringData::PFFrtech2,
+    &TarnelSteeringData::PFFrtech3, &TarnelSteeringData::PFFrtech4, &TarnelSteeringData::PFFrtech5};
 
 // ---------------------------------------------------------------------------
 // Texts built from literals and values.
@@ -159,7 +158,7 @@ struct LineSpec {
   int group;         // which of the section's positions the line is at
   bool needsActive;  // written only when the row's status is "e" or "g"
   const char* kind;
-  Piece pieces[3];   // the text; unused pieces have a null literal
+  Piece pieces[3];  // the text; unused pieces have a null literal
 };
 
 const LineSpec kBbaLines[] = {
@@ -203,6 +202,14 @@ const LineSpec kCatLines[] = {
 
 enum Gate { kAlways, kWhenCdmaGrowth, kWhenCmPrimary };
 
+// The lines written for each row of a section.
+struct Lines {
+  template <size_t N>
+  constexpr Lines(const LineSpec (&specs)[N]) : specs(specs), count(N) {}
+  const LineSpec* specs;
+  size_t count;
+};
+
 struct CdmaSection {
   const char* query;
   Gate gate;
@@ -212,30 +219,25 @@ struct CdmaSection {
   int positionColumn;   // >= 0: the position is this column's text
   int growthPositions[3];
   int primaryPositions[3];
-  int unitColumn;       // >= 0: unitSign * atoi of this column is added
+  int unitColumn;  // >= 0: unitSign * atoi of this column is added
   int unitSign;
-  int statusColumn;     // the status that needsActive lines test; -1: none
-  const LineSpec* lines;
-  size_t lineCount;
+  int statusColumn;  // the status that needsActive lines test; -1: none
+  Lines lines;
 };
 
+// Query, gate, growth-frame rows only, frame column, shelf column, position
+// column, growth positions, primary positions, unit column, unit sign, status
+// column, lines.
 const CdmaSection kCdmaSections[] = {
-    {"s2_evenbba", kAlways, false, 6, 7, -1, {21, 22, 23}, {6, 7, 8}, -1, 0, 2, kBbaLines,
-     std::size(kBbaLines)},
-    {"s2_evenccc", kAlways, false, 2, 3, -1, {13}, {1}, -1, 0, -1, kCccLines,
-     std::size(kCccLines)},
-    {"s2_evenccu", kAlways, false, 2, 3, -1, {13}, {1}, 7, 1, -1, kCcuLines,
-     std::size(kCcuLines)},
-    {"s2_oddbba", kWhenCdmaGrowth, true, 6, 7, -1, {4, 3, 2}, {4, 3, 2}, -1, 0, 2, kBbaLines,
-     std::size(kBbaLines)},
-    {"s2_oddccc", kAlways, true, 2, 3, -1, {12}, {12}, -1, 0, -1, kCccLines,
-     std::size(kCccLines)},
-    {"s2_oddccu", kAlways, true, 2, 3, -1, {12}, {12}, 7, -1, -1, kCcuLines,
-     std::size(kCcuLines)},
-    {"s2_crtu", kWhenCmPrimary, false, -1, -1, 1, {}, {}, -1, 0, -1, kCrtuLines,
-     std::size(kCrtuLines)},
-    {"s2_ds1brds", kAlways, false, 1, 2, 3, {}, {}, -1, 0, -1, kDs1Lines, std::size(kDs1Lines)},
-    {"s2_catbrds", kAlways, false, 1, 2, 3, {}, {}, -1, 0, -1, kCatLines, std::size(kCatLines)},
+    {"s2_evenbba", kAlways, false, 6, 7, -1, {21, 22, 23}, {6, 7, 8}, -1, 0, 2, kBbaLines},
+    {"s2_evenccc", kAlways, false, 2, 3, -1, {13}, {1}, -1, 0, -1, kCccLines},
+    {"s2_evenccu", kAlways, false, 2, 3, -1, {13}, {1}, 7, 1, -1, kCcuLines},
+    {"s2_oddbba", kWhenCdmaGrowth, true, 6, 7, -1, {4, 3, 2}, {4, 3, 2}, -1, 0, 2, kBbaLines},
+    {"s2_oddccc", kAlways, true, 2, 3, -1, {12}, {12}, -1, 0, -1, kCccLines},
+    {"s2_oddccu", kAlways, true, 2, 3, -1, {12}, {12}, 7, -1, -1, kCcuLines},
+    {"s2_crtu", kWhenCmPrimary, false, -1, -1, 1, {}, {}, -1, 0, -1, kCrtuLines},
+    {"s2_ds1brds", kAlways, false, 1, 2, 3, {}, {}, -1, 0, -1, kDs1Lines},
+    {"s2_catbrds", kAlways, false, 1, 2, 3, {}, {}, -1, 0, -1, kCatLines},
 };
 
 const RWEString& columnOr(const RWEStringCollection& row, int column, const RWEString& none) {
@@ -281,6 +283,7 @@ struct AmpsQuery {
   size_t fieldCount;
 };
 
+// clang-format off
 namespace rtuField {
 const char* const kFields[] = {"tr", "rtu_t", "rtuslt_t", "tdvcc_t", "trtu_hwtype"};
 enum { kTr, kRtu, kRtuSlot, kTdvcc, kHwtype };
@@ -316,8 +319,10 @@ const char* const kFields[] = {"frame",  "shlf",   "slot",    "vrno",   "ant",
 enum { kFrame, kShelf, kSlot, kVrno, kAnt, kTrAnt, kVrchnl, kDvcc, kLacnum, kHwtype, kDstat0,
        kDstat1, kDstat2 };
 }  // namespace dcchField
+// clang-format on
 
-const AmpsQuery kCom2Query = {"SWcom2", "", kOffsetOne, rtuField::kFields, std::size(rtuField::kFields)};
+const AmpsQuery kCom2Query = {"SWcom2", "", kOffsetOne, rtuField::kFields,
+                              std::size(rtuField::kFields)};
 const AmpsQuery kRdtkQuery = {"SWrdtk", "", kOffsetIfInstanceId, radioField::kFields,
                               std::size(radioField::kFields)};
 const AmpsQuery kCtmQuery = {"SWctm", "", kOffsetIfInstanceId, ctmField::kFields,
@@ -326,21 +331,23 @@ const AmpsQuery kSuQuery = {"SWsuradio", "", kOffsetIfInstanceId, suField::kFiel
                             std::size(suField::kFields)};
 const AmpsQuery kLocQuery = {"SWlocate", " and status != 'u' order by tbl.loc_radio",
                              kOffsetIfInstanceId, locField::kFields, std::size(locField::kFields)};
-const AmpsQuery kDcchQuery = {"SWdcch", "", kOffsetOne, dcchField::kFields, std::size(dcchField::kFields)};
+const AmpsQuery kDcchQuery = {"SWdcch", "", kOffsetOne, dcchField::kFields,
+                              std::size(dcchField::kFields)};
+
+const AmpsQuery kDs1Query = {"SWds1brds", " and status != 'u' order by tbl.ds1_brd", kOffsetOne,
+                             boardField::kDs1Fields, std::size(boardField::kDs1Fields)};
+const AmpsQuery kCatQuery = {"SWcatbrd", " and status != 'u' order by tbl.cat_brd", kOffsetOne,
+                             boardField::kCatFields, std::size(boardField::kCatFields)};
 
 // DS1 boards ("type number") and CAT/SCT boards (label by type, then number).
 struct BoardSection {
-  AmpsQuery query;
-  const Label* labels;     // null: the type, a blank and the number
-  bool mm2sFrame0Shelf;    // with an mm2s growth frame only shelf "0" is drawn
+  const AmpsQuery* query;
+  const Label* labels;   // null: the type, a blank and the number
+  bool mm2sFrame0Shelf;  // with an mm2s growth frame only shelf "0" is drawn
 };
 const BoardSection kBoardSections[] = {
-    {{"SWds1brds", " and status != 'u' order by tbl.ds1_brd", kOffsetOne, boardField::kDs1Fields,
-      std::size(boardField::kDs1Fields)},
-     nullptr, false},
-    {{"SWcatbrd", " and status != 'u' order by tbl.cat_brd", kOffsetOne, boardField::kCatFields,
-      std::size(boardField::kCatFields)},
-     kCatLabels, true},
+    {&kDs1Query, nullptr, false},
+    {&kCatQuery, kCatLabels, true},
 };
 
 // Radio text prefixes by technology and hardware type (null: any type).
@@ -350,7 +357,7 @@ struct RadioPrefix {
   const char* text;
 };
 const RadioPrefix kRadioPrefixes[] = {
-    {"amps", "sbrcu", "as "}, {"amps", nullptr, "a "}, {"tdma", "etdru", "te "},
+    {"amps", "sbrcu", "as "}, {"amps", nullptr, "a "},  {"tdma", "etdru", "te "},
     {"tdma", nullptr, "t "},  {nullptr, nullptr, "  "},
 };
 
@@ -507,10 +514,8 @@ class Report::TrunkRows {
 
 // ---------------------------------------------------------------------------
 
-TarnelS2CellDiagramReport::TarnelS2CellDiagramReport(RWEString name,
-                                                     XMLQueryInterface& connection,
-                                                     ReportDataManager& dataManager,
-                                                     LogUser& user)
+TarnelS2CellDiagramReport::TarnelS2CellDiagramReport(RWEString name, XMLQueryInterface& connection,
+                                                     ReportDataManager& dataManager, LogUser& user)
     : TarnelCellReport(name, connection, dataManager, user), flags_(0) {}
 
 TarnelS2CellDiagramReport::~TarnelS2CellDiagramReport() = default;
@@ -595,8 +600,8 @@ void TarnelS2CellDiagramReport::writeCdmaSection(int index) {
     int unit = section.unitColumn < 0
                    ? 0
                    : section.unitSign * std::atoi(row.getString(section.unitColumn).data());
-    for (size_t l = 0; l < section.lineCount; ++l) {
-      const LineSpec& line = section.lines[l];
+    for (size_t l = 0; l < section.lines.count; ++l) {
+      const LineSpec& line = section.lines.specs[l];
       if (line.needsActive && !active) continue;
       RWEString position = section.positionColumn >= 0 ? row.getString(section.positionColumn)
                                                        : intText(positions[line.group] + unit);
@@ -651,25 +656,29 @@ void TarnelS2CellDiagramReport::writeRadios() {
     const FieldRow& ctmRow = trunks.forRadio(radio[radioField::kVrno]);
     const RWEString& technology = radio[radioField::kVrtech];
     const RWEString& type = radio[radioField::kTechtype];
-    RWEString text = radio[radioField::kVrchnl] + radioPrefix(technology, type) + radio[radioField::kStat] +
-                     " " + radio[radioField::kVrno];
+    RWEString text = radio[radioField::kVrchnl] + radioPrefix(technology, type) +
+                     radio[radioField::kStat] + " " + radio[radioField::kVrno];
     const RWEString& frame = radio[radioField::kFrame];
     const RWEString& shelf = radio[radioField::kShelf];
     const RWEString& slot = radio[radioField::kSlot];
     writeLine("L", frame, shelf, slot, text);
     writeExtraSlots(frame, shelf, slot, extraSlots(kRadioSpans, technology, type, frame0Column()),
                     text);
-    writeLine("ST", frame, shelf, slot, "tg:" + ctmRow[ctmField::kTg] + " tm:" + ctmRow[ctmField::kTm]);
+    writeLine("ST", frame, shelf, slot,
+              "tg:" + ctmRow[ctmField::kTg] + " tm:" + ctmRow[ctmField::kTm]);
     writeLine("TR", frame, shelf, slot,
-              "R:" + radio[radioField::kAnt] + " T:" + radio[radioField::kTrAnt] + " sg:" + radio[radioField::kSg]);
+              "R:" + radio[radioField::kAnt] + " T:" + radio[radioField::kTrAnt] +
+                  " sg:" + radio[radioField::kSg]);
     const RWEString& lacnum = ctmRow[ctmField::kLacnum];
-    RWEString sat = technology == "amps" ? "s:" + radio[radioField::kSatcc] : "d:" + radio[radioField::kDvcc];
+    RWEString sat =
+        technology == "amps" ? "s:" + radio[radioField::kSatcc] : "d:" + radio[radioField::kDvcc];
     sat += " L:";
     sat += lacnum.isNull() ? kNone : lacnum;
     sat += " M:";
     sat += radio[radioField::kMpc];
     writeLine("SAT", frame, shelf, slot, sat);
-    writeLine("DRE", frame, shelf, slot, "ds0/1:" + ctmRow[ctmField::kDs0] + "/" + ctmRow[ctmField::kDs1]);
+    writeLine("DRE", frame, shelf, slot,
+              "ds0/1:" + ctmRow[ctmField::kDs0] + "/" + ctmRow[ctmField::kDs1]);
   }
 }
 
@@ -685,7 +694,8 @@ void TarnelS2CellDiagramReport::writeSuRadios() {
     writeLine("L", frame, shelf, slot, text);
     writeExtraSlots(frame, shelf, slot, extraSlots(kSuSpans, "", type, frame0Column()), text);
     writeLine("ST", frame, shelf, slot, radio[suField::kStatus] + " F:" + radio[suField::kRfpi]);
-    writeLine("TR", frame, shelf, slot, "T:" + radio[suField::kXmit] + " LAC:" + radio[suField::kLac]);
+    writeLine("TR", frame, shelf, slot,
+              "T:" + radio[suField::kXmit] + " LAC:" + radio[suField::kLac]);
   }
 }
 
@@ -706,7 +716,7 @@ void TarnelS2CellDiagramReport::writeLocRadios() {
 
 void TarnelS2CellDiagramReport::writeBoards(int index) {
   const BoardSection& section = kBoardSections[index];
-  FieldTable boards(*this, section.query);
+  FieldTable boards(*this, *section.query);
   for (int r = 0; r < boards.rows(); ++r) {
     const FieldRow& board = boards.row(r);
     const RWEString& shelf = board[boardField::kShelf];
@@ -715,7 +725,8 @@ void TarnelS2CellDiagramReport::writeBoards(int index) {
     RWEString text = section.labels ? labelFor(section.labels, type) + board[boardField::kNumber]
                                     : type + " " + board[boardField::kNumber];
     writeLine("L", board[boardField::kFrame], shelf, board[boardField::kSlot], text);
-    writeLine("ST", board[boardField::kFrame], shelf, board[boardField::kSlot], board[boardField::kStatus]);
+    writeLine("ST", board[boardField::kFrame], shelf, board[boardField::kSlot],
+              board[boardField::kStatus]);
   }
 }
 
@@ -728,18 +739,22 @@ void TarnelS2CellDiagramReport::writeDcchRadios() {
     const FieldRow& ctmRow = trunks.forRadio(vrno);
     const RWEString& type = radio[dcchField::kHwtype];
     const RWEString& status = radio[dcchField::kDstat0];
-    RWEString text = radio[dcchField::kVrchnl] + labelFor(kDcchPrefixes, type) + status + " " + vrno;
+    RWEString text =
+        radio[dcchField::kVrchnl] + labelFor(kDcchPrefixes, type) + status + " " + vrno;
     const RWEString& frame = radio[dcchField::kFrame];
     const RWEString& shelf = radio[dcchField::kShelf];
     const RWEString& slot = radio[dcchField::kSlot];
     writeLine("L", frame, shelf, slot, text);
-    writeExtraSlots(frame, shelf, slot, extraSlots(kRadioSpans, kTdma, type, frame0Column()),
-                    text);
-    writeLine("ST", frame, shelf, slot, "tg:" + ctmRow[ctmField::kTg] + " tm:" + ctmRow[ctmField::kTm]);
-    writeLine("TR", frame, shelf, slot, "R:" + radio[dcchField::kAnt] + " T:" + radio[dcchField::kTrAnt]);
-    writeLine("SAT", frame, shelf, slot, "d:" + radio[dcchField::kDvcc] + " L:" + radio[dcchField::kLacnum]);
-    writeLine("DRE", frame, shelf, slot,
-              "DCCH: " + status + "/" + radio[dcchField::kDstat1] + "/" + radio[dcchField::kDstat2]);
+    writeExtraSlots(frame, shelf, slot, extraSlots(kRadioSpans, kTdma, type, frame0Column()), text);
+    writeLine("ST", frame, shelf, slot,
+              "tg:" + ctmRow[ctmField::kTg] + " tm:" + ctmRow[ctmField::kTm]);
+    writeLine("TR", frame, shelf, slot,
+              "R:" + radio[dcchField::kAnt] + " T:" + radio[dcchField::kTrAnt]);
+    writeLine("SAT", frame, shelf, slot,
+              "d:" + radio[dcchField::kDvcc] + " L:" + radio[dcchField::kLacnum]);
+    writeLine(
+        "DRE", frame, shelf, slot,
+        "DCCH: " + status + "/" + radio[dcchField::kDstat1] + "/" + radio[dcchField::kDstat2]);
   }
 }
 

@@ -18,8 +18,8 @@ std::vector<std::string> rtu(const std::string& tr, const std::string& rtuT,
 // Radio 12 at frame 0, shelf 2, slot 5.
 std::vector<std::string> radio(const std::string& vrtech, const std::string& techtype,
                                const std::string& vrno = "12") {
-  return {"50", "0", "2", "5", "e", vrno, "a1", "t1", "101", "s3", "d4", vrtech, "g2",
-          techtype, "m7"};
+  return {"50",  "0",  "2",  "5",    "e",  vrno,     "a1", "t1",
+          "101", "s3", "d4", vrtech, "g2", techtype, "m7"};
 }
 const Rows kCtm = {{"60", "tg1", "tm2", "lac3", "d0", "d1"}};
 std::vector<std::string> suRadio(const std::string& techtype) {
@@ -265,14 +265,15 @@ TEST_F(S2ReportTest, Mm2sGrowthFrameKeepsOnlyShelfZeroCatBoards) {
 TEST_F(S2ReportTest, FieldsAreFoundByNameAndOffsetByTheInstanceIdColumn) {
   frames({"s2m"});
   std::string reversed = "<QUERY Name=\"SWsuradio\" Table=\"su\" AddInstanceId=\"False\"><FIELDS>";
-  for (const char* f : {"xmitsu", "techtype", "lac", "rfpi", "su_radio", "status", "slot",
-                        "shelf", "frame"}) {
+  for (const char* f :
+       {"xmitsu", "techtype", "lac", "rfpi", "su_radio", "status", "slot", "shelf", "frame"}) {
     reversed += std::string("<FIELD Name=\"") + f + "\"/>";
   }
   reversed += "</FIELDS></QUERY>";
-  rows("select tbl.xmitsu, tbl.techtype, tbl.lac, tbl.rfpi, tbl.su_radio, tbl.status, tbl.slot, "
-       "tbl.shelf, tbl.frame from su tbl where tbl.instance_id = 5",
-       {{"x9", "arcu", "lac", "rf", "su1", "e", "8", "1", "0"}});
+  rows(
+      "select tbl.xmitsu, tbl.techtype, tbl.lac, tbl.rfpi, tbl.su_radio, tbl.status, tbl.slot, "
+      "tbl.shelf, tbl.frame from su tbl where tbl.instance_id = 5",
+      {{"x9", "arcu", "lac", "rf", "su1", "e", "8", "1", "0"}});
   EXPECT_EQ(build(config("SWsuradio", reversed)),
             "L\t0\t1\t8\tSU arcu su1\nL\t0\t1\t7\tSU arcu su1\nST\t0\t1\t8\te F:rf\n"
             "TR\t0\t1\t8\tT:x9 LAC:lac\n");
@@ -280,9 +281,11 @@ TEST_F(S2ReportTest, FieldsAreFoundByNameAndOffsetByTheInstanceIdColumn) {
 
 TEST_F(S2ReportTest, BoardFieldsAreAlwaysOffsetByOne) {
   frames({"s2"});
-  rows("select tbl.frame, tbl.shelf, tbl.slot, tbl.status, tbl.ds1_brd, tbl.ds1type from ds1 "
-       "tbl where tbl.instance_id = 5" + std::string(kDs1Suffix),
-       {{"0", "1", "3", "e", "2", "T1", "x"}});
+  rows(
+      "select tbl.frame, tbl.shelf, tbl.slot, tbl.status, tbl.ds1_brd, tbl.ds1type from ds1 "
+      "tbl where tbl.instance_id = 5" +
+          std::string(kDs1Suffix),
+      {{"0", "1", "3", "e", "2", "T1", "x"}});
   std::string def =
       "<QUERY Name=\"SWds1brds\" Table=\"ds1\" AddInstanceId=\"False\"><FIELDS><FIELD "
       "Name=\"frame\"/><FIELD Name=\"shelf\"/><FIELD Name=\"slot\"/><FIELD Name=\"status\"/>"
@@ -308,12 +311,15 @@ TEST_F(S2ReportTest, AmpsTdmaSectionsRunInTheirOrder) {
   rows(ampsSql("SWdcch"), {dcch("tdru")});
   build();
   std::vector<std::string> run(h.connection.executed().begin() + 3, h.connection.executed().end());
-  std::vector<std::string> expected = {
-      ampsSql("SWcom2"),    ampsSql("SWrdtk"),
-      ctmSql("12"),         ampsSql("SWsuradio"),
-      ampsSql("SWlocate", kLocSuffix), ampsSql("SWds1brds", kDs1Suffix),
-      ampsSql("SWcatbrd", kCatSuffix), ampsSql("SWdcch"),
-      ctmSql("12")};
+  std::vector<std::string> expected = {ampsSql("SWcom2"),
+                                       ampsSql("SWrdtk"),
+                                       ctmSql("12"),
+                                       ampsSql("SWsuradio"),
+                                       ampsSql("SWlocate", kLocSuffix),
+                                       ampsSql("SWds1brds", kDs1Suffix),
+                                       ampsSql("SWcatbrd", kCatSuffix),
+                                       ampsSql("SWdcch"),
+                                       ctmSql("12")};
   EXPECT_EQ(run, expected);
 }
 

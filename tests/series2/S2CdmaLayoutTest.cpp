@@ -11,8 +11,8 @@ namespace {
 // A BBA row: bba 3, status, frame, shelf 2 and the multiplexer value.
 std::vector<std::string> bba(const std::string& frame, const std::string& status,
                              const std::string& mxp = "MX12345") {
-  return {"70", "3", status, "TRX", "car4", "lac5", frame, "2", "ant8", "sc9",
-          mxp, "pg11", "lc12", "af13", "ch14", "pag15", "pn16", "acc17"};
+  return {"70",  "3", status, "TRX",  "car4", "lac5", frame,   "2",    "ant8",
+          "sc9", mxp, "pg11", "lc12", "af13", "ch14", "pag15", "pn16", "acc17"};
 }
 
 std::vector<std::string> ccc(const std::string& frame) {
@@ -84,8 +84,8 @@ TEST_F(S2CdmaTest, OddBbaIsNotRunWithoutAGrowthFrame) {
 
 std::string cccLines(const std::string& frame, const std::string& position) {
   std::string at = frame + "\t3\t" + position + "\t";
-  return "L\t" + at + "CCC 5\nST\t" + at + "st5 ty4 s:s6\nTR\t" + at + "tg:tg7 tm8 d9\nSAT\t" +
-         at + "m:m11 d:dd10 z:z12\n";
+  return "L\t" + at + "CCC 5\nST\t" + at + "st5 ty4 s:s6\nTR\t" + at + "tg:tg7 tm8 d9\nSAT\t" + at +
+         "m:m11 d:dd10 z:z12\n";
 }
 
 TEST_F(S2CdmaTest, CccRowsEvenAtThirteenOrOneOddAtTwelveInGrowthOnly) {
@@ -154,7 +154,8 @@ TEST_F(S2CdmaTest, UndefinedQueryEndsTheLayoutWithItsName) {
 
 TEST_F(S2CdmaTest, Ds1AndCatBoardsAtTheirSlots) {
   rows(cdmaSql("s2_ds1brds"), {{"1", "1", "0", "5", "2", "T1", "e"}});
-  rows(cdmaSql("s2_catbrds"), {{"1", "0", "1", "6", "c", "4", "e"}, {"1", "0", "1", "7", "C", "5", "u"}});
+  rows(cdmaSql("s2_catbrds"),
+       {{"1", "0", "1", "6", "c", "4", "e"}, {"1", "0", "1", "7", "C", "5", "u"}});
   EXPECT_EQ(build(),
             "L\t1\t0\t5\tT1 2\nST\t1\t0\t5\te\n"
             "L\t0\t1\t6\tCAT 4\nST\t0\t1\t6\te\n"

@@ -39,8 +39,9 @@ struct FlagCase {
   unsigned flags;
 };
 
+// clang-format off
 const FlagCase kFlagCases[] = {
-    {0, "s2mm", "y", kAmps | kCea},  {0, "s2mm", "n", kS2m | kAmps}, {0, "s2mml", "y", kS2m | kAmps},
+    {0, "s2mm", "y", kAmps | kCea}, {0, "s2mm", "n", kS2m | kAmps}, {0, "s2mml", "y", kS2m | kAmps},
     {0, "s2m", "", kS2m | kAmps},    {0, "s2", "", kS2 | kAmps},     {0, "s2e", "", kS2 | kAmps},
     {0, "cbs", "", kS2 | kAmps},     {0, "ptm", "", kPtm | kAmps},   {0, "ptmc", "", kPtm | kAmps},
     {0, "ccm", "", kCm | kCdma},     {0, "cccm", "", kCm | kCdma},   {0, "pcm", "", kCm | kCdma},
@@ -57,6 +58,7 @@ const FlagCase kFlagCases[] = {
     {3, "ccm", "", 0},               {3, "s2", "", 0},               {4, "pcm", "", kCdma},
     {4, "ptmg", "", 0},              {5, "pcm", "", kCdma},          {5, "ptmg", "", 0},
 };
+// clang-format on
 
 class S2FlagTest : public S2ReportTest, public ::testing::WithParamInterface<FlagCase> {};
 
@@ -96,6 +98,7 @@ struct TemplateCase {
   const char* passedTech;
 };
 
+// clang-format off
 const TemplateCase kTemplateCases[] = {
     {0, "s2m", "s2m.xlt", "s2m"},          {0, "s2mm", "s2m.xlt", "s2mm"},
     {0, "s2mml", "s2m.xlt", "s2mml"},      {0, "s2", "s2prim.xlt", "s2"},
@@ -126,6 +129,7 @@ const TemplateCase kTemplateCases[] = {
     {5, "pcm", "s2cmg.xlt", "pcm"},        {5, "u", "UNEQUIPPED", "u"},
     {5, "", "UNEQUIPPED", "u"},            {5, "ptmg", "unknown.xlt", "ptmg"},
 };
+// clang-format on
 
 class S2TemplateTest : public S2ReportTest, public ::testing::WithParamInterface<TemplateCase> {};
 

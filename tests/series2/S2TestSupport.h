@@ -5,11 +5,11 @@
 #ifndef TARNEL_TESTS_SERIES2_S2TESTSUPPORT_H_
 #define TARNEL_TESTS_SERIES2_S2TESTSUPPORT_H_
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "reports/series2/TarnelS2CellDiagramReport.h"
 #include "tests/support/ReportHarness.h"
@@ -20,7 +20,8 @@ const int kCell = 5;
 const char kFrameSql[] =
     "select fr0tech,fr1tech,fr2tech,fr3tech,fr4tech,fr5tech,s2mmcea_t FROM tnl_cfg_cell "
     "WHERE instance_id = 5";
-const char kSelectSql[] = "select tbl.instance_id, tbl.name from tnl_cfg_cell tbl where tbl.instance_id = 5";
+const char kSelectSql[] =
+    "select tbl.instance_id, tbl.name from tnl_cfg_cell tbl where tbl.instance_id = 5";
 const char kSelectText[] = "name\tS2CELL\n";
 
 const char* const kCdmaQueries[] = {"s2_evenbba", "s2_evenccc", "s2_evenccu",
@@ -35,16 +36,21 @@ struct AmpsDef {
 inline const std::vector<AmpsDef>& ampsDefs() {
   static const std::vector<AmpsDef> defs = {
       {"SWcom2", "rtu", {"tr", "rtu_t", "rtuslt_t", "tdvcc_t", "trtu_hwtype"}},
-      {"SWrdtk", "radio", {"frame", "shlf", "slot", "stat", "vrno", "ant", "tr_ant", "vrchnl",
-                           "satcc", "dvcc_t", "vrtech", "sg", "techtype", "mpc"}},
+      {"SWrdtk",
+       "radio",
+       {"frame", "shlf", "slot", "stat", "vrno", "ant", "tr_ant", "vrchnl", "satcc", "dvcc_t",
+        "vrtech", "sg", "techtype", "mpc"}},
       {"SWctm", "ctm", {"tg", "tm", "lacnum", "ds0", "ds1"}},
-      {"SWsuradio", "su", {"frame", "shelf", "slot", "status", "su_radio", "rfpi", "lac",
-                           "techtype", "xmitsu"}},
+      {"SWsuradio",
+       "su",
+       {"frame", "shelf", "slot", "status", "su_radio", "rfpi", "lac", "techtype", "xmitsu"}},
       {"SWlocate", "loc", {"frame", "shelf", "slot", "status", "loc_radio", "type"}},
       {"SWds1brds", "ds1", {"frame", "shelf", "slot", "status", "ds1_brd", "ds1type"}},
       {"SWcatbrd", "cat", {"frame", "shelf", "slot", "status", "cat_brd", "s_cattype"}},
-      {"SWdcch", "dcch", {"frame", "shlf", "slot", "vrno", "ant", "tr_ant", "vrchnl", "dvcc_t",
-                          "lacnum", "hwtype", "dstat0", "dstat1", "dstat2"}},
+      {"SWdcch",
+       "dcch",
+       {"frame", "shlf", "slot", "vrno", "ant", "tr_ant", "vrchnl", "dvcc_t", "lacnum", "hwtype",
+        "dstat0", "dstat1", "dstat2"}},
   };
   return defs;
 }
