@@ -59,6 +59,7 @@ std::vector<int> ReportSession::instancesBetween(int low, int high) {
 
 RunOutcome ReportSession::run(int instanceId) {
   try {
+    SqliteDatabase::ReadTransaction snapshot(database_);
     if (!knownInstance(instanceId)) {
       RunOutcome o;
       o.kind = RunOutcome::kInput;

@@ -6,6 +6,11 @@
 
 namespace {
 
+// A procedure call is all or nothing; a savepoint also nests in the read
+// transaction a report run holds.
+const char kBeginCall[] = "savepoint tnl_procedure_call";
+const char kEndCall[] = "release tnl_procedure_call";
+const char kUndoCall[] = "rollback to tnl_procedure_call; release tnl_procedure_call";
 const char kProcedureBodies[] =
     "select body from tnl_procedure where package = ?1 and name = ?2 order by step";
 // A snapshot of the schema's columns, read once per connection, behind the
@@ -106,7 +111,7 @@ void SqliteConnection::runProcedure(const KvXMLQuery::Statement& call, ResultDoc
     }
   }
   if (trace_) trace_->comment("call " + call.text.str());
-  db_.execute("begin");
+  db_.execute(kBeginCall);
   try {
     std::vector<RWEStringCollection> lastRows;
     for (const std::string& body : p.bodies) {
@@ -127,7 +132,7 @@ void SqliteConnection::runProcedure(const KvXMLQuery::Statement& call, ResultDoc
         lastRows.push_back(SqliteDatabase::rowValues(row));
       });
     }
-    db_.execute("commit");
+    db_.execute(kEndCall);
     if (outputNames.empty()) {
       for (RWEStringCollection& row : lastRows) result.addRow(std::move(row));
       return;
@@ -136,7 +141,7 @@ void SqliteConnection::runProcedure(const KvXMLQuery::Statement& call, ResultDoc
       result.addArg(outputNames[i], lastRows.empty() ? RWEString() : lastRows[0].getString(static_cast<int>(i)));
     }
   } catch (KvException& e) {
-    sqlite3_exec(db_.handle(), "rollback", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_.handle(), kUndoCall, nullptr, nullptr, nullptr);
     e.context("Calling stored procedure " + call.text);
     throw;
   }

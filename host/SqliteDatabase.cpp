@@ -23,6 +23,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path) {
     throw KvException("Cannot open database " + path + ": " + message);
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  sqlite3_exec(db_, "pragma temp_store = memory", nullptr, nullptr, nullptr);
   sqlite3_extended_result_codes(db_, 1);
   // Reading the schema proves the file is a database.
   try {
@@ -90,4 +91,13 @@ RWEStringCollection SqliteDatabase::rowValues(sqlite3_stmt* statement) {
 void SqliteDatabase::fail(const std::string& what) const {
   std::string message = sqlite3_errmsg(db_);
   throw KvException(what.empty() ? message : what + ": " + message);
+}
+
+SqliteDatabase::ReadTransaction::ReadTransaction(SqliteDatabase& db) : db_(db) {
+  db_.execute("begin");
+}
+
+SqliteDatabase::ReadTransaction::~ReadTransaction() {
+  sqlite3_exec(db_.db_, "commit", nullptr, nullptr, nullptr);
+  if (!sqlite3_get_autocommit(db_.db_)) sqlite3_exec(db_.db_, "rollback", nullptr, nullptr, nullptr);
 }

@@ -34,6 +34,20 @@ class SqliteDatabase {
   static RWEStringCollection rowValues(sqlite3_stmt* statement);
   static RWEString columnText(sqlite3_stmt* statement, int column);
 
+  // Holds one read transaction for its life, so that everything a report run
+  // reads comes from one snapshot and the file is locked once, not per
+  // statement. Ends it with a commit (or a rollback during an exception).
+  class ReadTransaction {
+   public:
+    explicit ReadTransaction(SqliteDatabase& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+   private:
+    SqliteDatabase& db_;
+  };
+
   // Throws KvException with SQLite's message for the last failed call.
   [[noreturn]] void fail(const std::string& what = "") const;
 
