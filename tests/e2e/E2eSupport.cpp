@@ -99,6 +99,12 @@ std::string examplePath(const std::string& relative) {
   return std::string(TARNEL_SOURCE_DIR) + "/examples/" + relative;
 }
 
+std::string expectedText(const std::string& relative) {
+  std::string path = std::string(TARNEL_SOURCE_DIR) + "/tests/e2e/expected/" + relative;
+  if (!fileExists(path)) throw std::runtime_error("missing expected file " + path);
+  return readFile(path);
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;

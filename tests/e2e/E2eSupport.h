@@ -29,6 +29,10 @@ std::string freshFolder();
 // Path of a file below the source tree's examples/ folder.
 std::string examplePath(const std::string& relative);
 
+// Contents of tests/e2e/expected/<relative>: the exact expected text of a
+// long report output.
+std::string expectedText(const std::string& relative);
+
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
