@@ -11,7 +11,7 @@ const char kScenarioMembers[] =
     "select instance_id from tnl_scenario where scenario = ?1 and entity = ?2";
 // Past this many entries a cache starts again, so memory stays flat over
 // long batches.
-const size_t kCacheLimit = 200000;
+const size_t kCacheLimit = 4096;
 
 void bindText(sqlite3_stmt* statement, int index, const std::string& text) {
   sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);

@@ -7,11 +7,24 @@
 namespace {
 // Statements kept for reuse; past this the cache starts again (report SQL is
 // mostly the same few texts with a different instance id).
-const size_t kStatementCacheLimit = 512;
+const size_t kStatementCacheLimit = 64;
 const int kBusyTimeoutMs = 5000;
 }  // namespace
 
+namespace {
+// Memory statistics take a global lock on every allocation, which serialises
+// the workers of a batch; nothing here reads them.
+void configureLibrary() {
+  static const int once = [] {
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    return sqlite3_initialize();
+  }();
+  (void)once;
+}
+}  // namespace
+
 SqliteDatabase::SqliteDatabase(const std::string& path) {
+  configureLibrary();
   struct stat st;
   if (stat(path.c_str(), &st) != 0) throw KvException("Database not found: " + path);
   if (!S_ISREG(st.st_mode)) throw KvException("Database is not a file: " + path);

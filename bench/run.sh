@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Measures every example report over a 10,000-cell demo network against the
+# database floor: the same SQL replayed by the sqlite3 program.
+#
+# For each row of bench/reports.tsv (configuration, class, instances):
+#   1. a batch with --trace-sql captures every SQL text the report runs;
+#   2. the floor: that SQL replayed by sqlite3 (read-only, tab output to /dev/null);
+#   3. timed batches with -j 1 (peak memory from /usr/bin/time -v) and -j 2,
+#      and a -j 1 batch over a 1,000-cell network for the scaling figures.
+# Prints one row per report class and writes the table to bench/results.md.
+#
+# Usage: bench/run.sh [CELLS]   (default 10000; the small network has CELLS/10)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+cells=${1:-10000}
+small=$((cells / 10))
+
+command -v /usr/bin/time >/dev/null || { apt-get update -qq && apt-get install -y -qq time >/dev/null; }
+command -v sqlite3 >/dev/null || { apt-get update -qq && apt-get install -y -qq sqlite3 >/dev/null; }
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTARNEL_TESTS=OFF >/dev/null
+cmake --build build-release -j"$(nproc)" --target tarnel-report >/dev/null
+tool=$root/build-release/tarnel-report
+
+work=$(mktemp -d /tmp/tarnel-bench-XXXXXX)
+# Report files go to memory (/dev/shm when present), so that the figures are
+# the tool's and not the disk's cost of creating 20,000 files.
+outroot=$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo /tmp )/tarnel-bench-out-XXXXXX")
+trap 'rm -rf "$work" "$outroot"' EXIT
+"$tool" demo-db "$work/big.db" --cells "$cells" --seed 1 >/dev/null
+"$tool" demo-db "$work/small.db" --cells "$small" --seed 1 >/dev/null
+
+# seconds and peak resident KiB of a command, from /usr/bin/time -v
+measure() {
+  /usr/bin/time -v "$@" >"$work/stdout" 2>"$work/time" || true
+  local wall rss
+  wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$work/time")
+  rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time")
+  # wall clock is [h:]m:ss.ss
+  echo "$(echo "$wall" | awk -F: '{ if (NF == 3) print $1*3600 + $2*60 + $3; else print $1*60 + $2 }') $rss"
+}
+
+batch() {  # db config class instances jobs out [extra...]: prints the tool's command
+  local db=$1 config=$2 class=$3 instances=$4 jobs=$5 out=$6
+  shift 6
+  rm -rf "$out" && mkdir -p "$out"
+  printf '%s\0' "$tool" batch --db "$db" --config "examples/reports/$config" \
+    --queries examples/queries/common.xml --class "$class" --instances "$instances" -j "$jobs" \
+    --out "$out" "$@"
+}
+timed() {  # measure the batch command built from the arguments
+  local -a cmd
+  mapfile -d '' cmd < <(batch "$@")
+  measure "${cmd[@]}"
+}
+
+machine="$(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, $(lscpu | awk -F': *' '/Model name/ {print $2; exit}')"
+header="| class | instances | seconds | instances/s | floor s | run/floor | peak RSS MiB | RSS 10x/1x | time 10x/1x | -j 2 speed-up |"
+rule="|---|---|---|---|---|---|---|---|---|---|"
+rows=()
+printf '%s\n%s\n' "$header" "$rule"
+while IFS=$'\t' read -r config class instances; do
+  [[ -z "$config" || "$config" == \#* ]] && continue
+  trace="$work/trace.sql"
+  rm -f "$trace"
+  timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out" --trace-sql "$trace" >/dev/null
+  # The floor runs with the same connection set-up as the tool: TEMP tables in
+  # memory and the user_Tab_columns view the reports probe.
+  { echo "pragma temp_store = memory;"
+    echo "create temp table tnl_schema_columns as select upper(m.name) as table_name, upper(p.name) as column_name from sqlite_schema m join pragma_table_info(m.name) p where m.type in ('table', 'view');"
+    echo "create index temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name);"
+    echo "create temp view user_Tab_columns as select table_name, column_name from tnl_schema_columns;"
+    cat "$trace"; } > "$work/replay.sql"
+  read -r floor _ < <(measure sqlite3 -readonly -batch -bail -cmd ".mode tabs" -cmd ".output /dev/null" "$work/big.db" ".read $work/replay.sql")
+  read -r secs rss < <(timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out")
+  count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
+  read -r secs2 _ < <(timed "$work/big.db" "$config" "$class" "$instances" 2 "$outroot/out")
+  read -r ssecs srss < <(timed "$work/small.db" "$config" "$class" "$instances" 1 "$outroot/out")
+  row=$(awk -v c="$class" -v n="$count" -v s="$secs" -v f="$floor" -v r="$rss" -v s2="$secs2" \
+            -v ss="$ssecs" -v sr="$srss" 'BEGIN {
+    printf "| %s | %d | %.2f | %.0f | %.2f | %.2f | %.1f | %.2f | %.1f | %.2f |", c, n, s,
+           (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0), r / 1024, (sr > 0 ? r / sr : 0),
+           (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0) }')
+  echo "$row"
+  rows+=("$row")
+done < bench/reports.tsv
+
+{
+  echo "# Benchmark results"
+  echo
+  echo "Made by \`bench/run.sh $cells\` on $(date -u +%Y-%m-%d): $machine."
+  echo "Each row: a batch over every instance of the report's entity in a $cells-cell demo network"
+  echo "(Release build, -j 1, report files written to memory); the floor is the same SQL replayed by"
+  echo "sqlite3 (procedure calls as their statements); RSS and time 10x/1x compare with the same"
+  echo "batch over a $small-cell network; the speed-up is -j 1 time over -j 2 time."
+  echo
+  echo "$header"
+  echo "$rule"
+  printf '%s\n' "${rows[@]}"
+} > bench/results.md
+echo "wrote bench/results.md"
