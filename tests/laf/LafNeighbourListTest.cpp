@@ -1,5 +1,5 @@
-// The neighbour-list reports: their section order, the key of the neighbour
-// query, and the "nant" antenna bit map of the plain neighbour list.
+// The neighbour-list reports: the CDMA lists key neighbours by one column and
+// leave "nant" as read; the plain list shows its antenna bit map.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,100 +12,58 @@
 
 namespace {
 
-const std::vector<std::string> kApSections = {"APcellFields", "SWLoadDataTRX", "APantenna2",
-                                              "APvoicelaf"};
-
-// A neighbour query `name` over rows (id, neighbour cell, sector, nant).
-std::string neighbourQuery(const std::string& name) {
-  return "<QUERY Name=\"" + name + "\" Select=\"nbr " + name +
-         " \"><FIELDS><FIELD Name=\"cell\"/><FIELD Name=\"sector\"/><FIELD Name=\"nant\"/>"
-         "</FIELDS></QUERY>";
-}
-
-std::vector<std::string> withAp(std::vector<std::string> names) {
-  names.insert(names.begin(), kApSections.begin(), kApSections.end());
-  return names;
-}
-
 class LafNeighbourListTest : public LafReportFixture {
  protected:
-  // Configures the fixture with the neighbour query `name` replaced by one
-  // that returns two neighbours.
-  void configureNeighbours(const std::string& name) {
-    configure(1, neighbourQuery(name), {name});
+  // The stream of the report T with the neighbour query `name` replaced by
+  // one returning two neighbours (cell, sector, nant).
+  template <typename T>
+  std::string listText(const std::string& name) {
+    configure(1,
+              "<QUERY Name=\"" + name + "\" Select=\"nbr " + name +
+                  " \"><FIELDS><FIELD Name=\"cell\"/><FIELD Name=\"sector\"/>"
+                  "<FIELD Name=\"nant\"/></FIELDS></QUERY>",
+              {name});
     harness.connection.script("nbr " + name + " " + std::to_string(kLaf),
                               {{"4500001", "12", "B", "7"}, {"4500002", "3", "A", "41"}});
+    auto report = harness.make<T>();
+    harness.run(*report, kLaf);
+    return harness.data.text(0);
   }
+
+  const std::string kCdmaText =
+      sections({"APcellFields", "SWLoadDataTRX", "APantenna2", "APvoicelaf", "pptg",
+                "AntennaLocalKey", "SGLocalKey", "DCSLocalKey2", "SWLAFtglist2"}) +
+      "cell[12]\t12\nsector[12]\tB\nnant[12]\t7\ncell[3]\t3\nsector[3]\tA\nnant[3]\t41\n";
 };
 
-TEST_F(LafNeighbourListTest, PlainListKeysNeighboursByTwoColumnsAndShowsTheBits) {
-  configureNeighbours("SWnbr");
+TEST_F(LafNeighbourListTest, CdmaListKeysByOneColumnAndLeavesNantAsRead) {
+  EXPECT_EQ(kCdmaText, listText<TarnelLAFCDMANeighbourListReport>("SWcdmanbr"));
+}
+
+TEST_F(LafNeighbourListTest, CdmaDhListKeysByOneColumnAndLeavesNantAsRead) {
+  EXPECT_EQ(kCdmaText, listText<TarnelLAF_CDMA_DHNeighbourListReport>("SWcdmadhonbr"));
+}
+
+TEST_F(LafNeighbourListTest, NantShowsBitsZeroToSixReadAsScanfHex) {
+  configure(1);
   auto report = harness.make<TarnelLAFNeighbourListReport>();
-  harness.run(*report, kLaf);
-  EXPECT_EQ(sections(withAp({"AntennaLocalKey", "SGLocalKey", "DCSLocalKey2", "SWLAFtglist2"})) +
-                "cell[12B]\t12\nsector[12B]\tB\nnant[12B]\t7 [012xxxx] \n"
-                "cell[3A]\t3\nsector[3A]\tA\nnant[3A]\t41 [0xxxxx6] \n",
-            harness.data.text(0));
-}
-
-TEST_F(LafNeighbourListTest, CdmaListStartsWithPptgAndKeysByOneColumn) {
-  configureNeighbours("SWcdmanbr");
-  auto report = harness.make<TarnelLAFCDMANeighbourListReport>();
-  harness.run(*report, kLaf);
-  EXPECT_EQ(sections(withAp({"pptg", "AntennaLocalKey", "SGLocalKey", "DCSLocalKey2",
-                             "SWLAFtglist2"})) +
-                "cell[12]\t12\nsector[12]\tB\nnant[12]\t7\n"
-                "cell[3]\t3\nsector[3]\tA\nnant[3]\t41\n",
-            harness.data.text(0));
-}
-
-TEST_F(LafNeighbourListTest, CdmaDhListStartsWithPptgAndKeysByOneColumn) {
-  configureNeighbours("SWcdmadhonbr");
-  auto report = harness.make<TarnelLAF_CDMA_DHNeighbourListReport>();
-  harness.run(*report, kLaf);
-  EXPECT_EQ(sections(withAp({"pptg", "AntennaLocalKey", "SGLocalKey", "DCSLocalKey2",
-                             "SWLAFtglist2"})) +
-                "cell[12]\t12\nsector[12]\tB\nnant[12]\t7\n"
-                "cell[3]\t3\nsector[3]\tA\nnant[3]\t41\n",
-            harness.data.text(0));
-}
-
-class NantFormatTest : public LafReportFixture {
- protected:
-  void SetUp() override { configure(1); }
-
-  std::string format(const std::string& fieldName, const std::string& value) {
+  // Field name, value, formatted value.
+  // clang-format off
+  const char* const cases[][3] = {
+      {"nant", "0", "0 [xxxxxxx] "},       {"nant", "7", "7 [012xxxx] "},
+      {"nant", "41", "41 [0xxxxx6] "},     {"nant", "7f", "7f [0123456] "},
+      {"nant", "2A", "2A [x1x3x5x] "},     {"nant", "80", "80 [xxxxxxx] "},
+      {"nant", "ff", "ff [0123456] "},     {"nant", " 0x41", " 0x41 [0xxxxx6] "},
+      {"nant", "5g", "5g [0x2xxxx] "},     {"nant", "nil", "nil [xxxxxxx] "},
+      {"nant", "", " [xxxxxxx] "},         {"NANT", "7", "7"},
+      {"nant2", "7", "7"},                 {"", "7", "7"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
     std::unique_ptr<KvXMLElement> field =
-        XMLDocument::parseText("<FIELD Name=\"" + fieldName + "\"/>", "field");
-    auto report = harness.make<TarnelLAFNeighbourListReport>();
-    return report->finalFormat(field.get(), value).str();
+        XMLDocument::parseText(std::string("<FIELD Name=\"") + c[0] + "\"/>", "field");
+    EXPECT_EQ(c[2], report->finalFormat(field.get(), c[1]).str()) << c[0] << " " << c[1];
   }
-};
-
-TEST_F(NantFormatTest, SetBitsShowTheirDigits) {
-  EXPECT_EQ("0 [xxxxxxx] ", format("nant", "0"));
-  EXPECT_EQ("7 [012xxxx] ", format("nant", "7"));
-  EXPECT_EQ("41 [0xxxxx6] ", format("nant", "41"));
-  EXPECT_EQ("7f [0123456] ", format("nant", "7f"));
-  EXPECT_EQ("2A [x1x3x5x] ", format("nant", "2A"));
-}
-
-TEST_F(NantFormatTest, BitsAboveSixAreNotShown) {
-  EXPECT_EQ("80 [xxxxxxx] ", format("nant", "80"));
-  EXPECT_EQ("ff [0123456] ", format("nant", "ff"));
-}
-
-TEST_F(NantFormatTest, ReadsLikeScanfHex) {
-  EXPECT_EQ(" 0x41 [0xxxxx6] ", format("nant", " 0x41"));
-  EXPECT_EQ("5g [0x2xxxx] ", format("nant", "5g"));
-  EXPECT_EQ("nil [xxxxxxx] ", format("nant", "nil"));
-  EXPECT_EQ(" [xxxxxxx] ", format("nant", ""));
-}
-
-TEST_F(NantFormatTest, OtherFieldsAreUnchanged) {
-  EXPECT_EQ("7", format("NANT", "7"));
-  EXPECT_EQ("7", format("nant2", "7"));
-  EXPECT_EQ("7", format("", "7"));
 }
 
 }  // namespace

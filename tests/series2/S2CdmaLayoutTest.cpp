@@ -2,7 +2,6 @@
 // frame rule, the positions and the exact placement lines of each section.
 #include <gtest/gtest.h>
 
-#include "framework/KvException.h"
 #include "tests/series2/S2TestSupport.h"
 
 namespace s2test {
@@ -24,37 +23,22 @@ std::vector<std::string> ccu(const std::string& frame, const std::string& ce,
   return {"90", "1", frame, "4", "st4", ce, "x6", unit};
 }
 
+// CDMA primary frame 0, growth frame 1, frame 2 "ccm" (not a growth frame).
+const std::vector<std::string> kCdmaFrames = {"pcm", "c", "ccm"};
+
 class S2CdmaTest : public S2ReportTest {
  protected:
-  // CDMA primary frame 0, growth frame 1, frame 2 "ccm" (not a growth frame).
-  void SetUp() override {
-    S2ReportTest::SetUp();
-    frames({"pcm", "c", "ccm"});
-  }
+  void SetUp() override { frames(kCdmaFrames); }
 };
 
 TEST_F(S2CdmaTest, ActiveBbaRowInAGrowthFrameWritesThreeFullGroups) {
   rows(cdmaSql("s2_evenbba"), {bba("1", "g")});
   EXPECT_EQ(build(),
-            "L\t1\t2\t21\tBBA - BIU\n"
-            "ST\t1\t2\t21\tBBA:3 g\n"
-            "TR\t1\t2\t21\tTRX\n"
-            "SAT\t1\t2\t21\tcar:car4 ch:ch14\n"
-            "DRE\t1\t2\t21\tPN:pn16\n"
-            "L\t1\t2\t22\tBBA - ACU\n"
-            "ST\t1\t2\t22\tLAC:lac5 Ant:ant8\n"
-            "TR\t1\t2\t22\tPag:pag15 pg11\n"
-            "SAT\t1\t2\t22\tScell:sc9\n"
-            "DRE\t1\t2\t22\tAcc:acc17\n"
-            "L\t1\t2\t23\tBBA - BCR\n"
-            "ST\t1\t2\t23\tMxP:MX12\n"
-            "TR\t1\t2\t23\tL/C MxP:lc12\n"
-            "SAT\t1\t2\t23\tAF:af13\n");
-}
-
-TEST_F(S2CdmaTest, InactiveBbaRowWritesOnlyTheThreeLabels) {
-  rows(cdmaSql("s2_evenbba"), {bba("0", "u")});
-  EXPECT_EQ(build(), "L\t0\t2\t6\tBBA - BIU\nL\t0\t2\t7\tBBA - ACU\nL\t0\t2\t8\tBBA - BCR\n");
+            "L\t1\t2\t21\tBBA - BIU\nST\t1\t2\t21\tBBA:3 g\nTR\t1\t2\t21\tTRX\n"
+            "SAT\t1\t2\t21\tcar:car4 ch:ch14\nDRE\t1\t2\t21\tPN:pn16\nL\t1\t2\t22\tBBA - ACU\n"
+            "ST\t1\t2\t22\tLAC:lac5 Ant:ant8\nTR\t1\t2\t22\tPag:pag15 pg11\n"
+            "SAT\t1\t2\t22\tScell:sc9\nDRE\t1\t2\t22\tAcc:acc17\nL\t1\t2\t23\tBBA - BCR\n"
+            "ST\t1\t2\t23\tMxP:MX12\nTR\t1\t2\t23\tL/C MxP:lc12\nSAT\t1\t2\t23\tAF:af13\n");
 }
 
 TEST_F(S2CdmaTest, ShortMultiplexerValueIsWrittenWhole) {
@@ -67,12 +51,6 @@ TEST_F(S2CdmaTest, FrameTwoCcmRowIsAPrimaryRowAndTheOddQueryWritesNothingForIt) 
   rows(cdmaSql("s2_oddbba"), {bba("2", "e")});
   EXPECT_EQ(build(), "L\t2\t2\t6\tBBA - BIU\nL\t2\t2\t7\tBBA - ACU\nL\t2\t2\t8\tBBA - BCR\n");
   EXPECT_TRUE(executed(cdmaSql("s2_oddbba")));
-}
-
-TEST_F(S2CdmaTest, OddBbaGrowthRowIsAtFourThreeTwo) {
-  frames({"pcm", "ccm", "c"});
-  rows(cdmaSql("s2_oddbba"), {bba("2", "u"), bba("1", "u")});
-  EXPECT_EQ(build(), "L\t2\t2\t4\tBBA - BIU\nL\t2\t2\t3\tBBA - ACU\nL\t2\t2\t2\tBBA - BCR\n");
 }
 
 TEST_F(S2CdmaTest, OddBbaIsNotRunWithoutAGrowthFrame) {
@@ -94,41 +72,24 @@ TEST_F(S2CdmaTest, CccRowsEvenAtThirteenOrOneOddAtTwelveInGrowthOnly) {
   EXPECT_EQ(build(), cccLines("1", "13") + cccLines("0", "1") + cccLines("1", "12"));
 }
 
-struct CcuCase {
-  const char* query;
-  const char* frame;
-  const char* ce;
-  const char* unit;
-  const char* expected;
-};
-
-void PrintTo(const CcuCase& c, std::ostream* os) {
-  *os << c.query << " frame " << c.frame << " " << c.ce << " unit " << c.unit;
-}
-
-const CcuCase kCcuCases[] = {
-    {"s2_evenccu", "1", "CE-2", "3", "L\t1\t4\t16\tTCU 3\nST\t1\t4\t16\tst4\n"},
-    {"s2_evenccu", "0", "CE-32", "3", "L\t0\t4\t4\tECU-1X 3\nST\t0\t4\t4\tst4\n"},
-    {"s2_evenccu", "2", "ce-2", "x", "L\t2\t4\t1\tECU x\nST\t2\t4\t1\tst4\n"},
-    {"s2_oddccu", "1", "CE-32 ", "3", "L\t1\t4\t9\tECU-1X 3\nST\t1\t4\t9\tst4\n"},
-    {"s2_oddccu", "1", "CE-3", "x", "L\t1\t4\t12\tECU x\nST\t1\t4\t12\tst4\n"},
-    {"s2_oddccu", "0", "CE-2", "3", ""},
-    {"s2_oddccu", "2", "CE-2", "3", ""},
-};
-
-class S2CcuTest : public S2CdmaTest, public ::testing::WithParamInterface<CcuCase> {};
-
-TEST_P(S2CcuTest, LabelAndPositionFromTheUnitColumn) {
-  const CcuCase& c = GetParam();
-  rows(cdmaSql(c.query), {ccu(c.frame, c.ce, c.unit)});
-  EXPECT_EQ(build(), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, S2CcuTest, ::testing::ValuesIn(kCcuCases));
-
-TEST_F(S2CdmaTest, CrtuAtItsOwnPositionInFrameZero) {
-  rows(cdmaSql("s2_crtu"), {{"1", "7", "e"}});
-  EXPECT_EQ(build(), "L\t0\t0\t7\tCRTUi\nST\t0\t0\t7\te\n");
+TEST(S2CcuTest, LabelAndPositionFromTheUnitColumn) {
+  // Query, frame, CE value, unit, lines.
+  const char* const cases[][5] = {
+      {"s2_evenccu", "1", "CE-2", "3", "L\t1\t4\t16\tTCU 3\nST\t1\t4\t16\tst4\n"},
+      {"s2_evenccu", "0", "CE-32", "3", "L\t0\t4\t4\tECU-1X 3\nST\t0\t4\t4\tst4\n"},
+      {"s2_evenccu", "2", "ce-2", "x", "L\t2\t4\t1\tECU x\nST\t2\t4\t1\tst4\n"},
+      {"s2_oddccu", "1", "CE-32 ", "3", "L\t1\t4\t9\tECU-1X 3\nST\t1\t4\t9\tst4\n"},
+      {"s2_oddccu", "1", "CE-3", "x", "L\t1\t4\t12\tECU x\nST\t1\t4\t12\tst4\n"},
+      {"s2_oddccu", "0", "CE-2", "3", ""},
+      {"s2_oddccu", "2", "CE-2", "3", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c[0]) + " frame " + c[1] + " " + c[2] + " unit " + c[3]);
+    S2Run r;
+    r.frames(kCdmaFrames);
+    r.rows(cdmaSql(c[0]), {ccu(c[1], c[2], c[3])});
+    EXPECT_EQ(r.build(), c[4]);
+  }
 }
 
 TEST_F(S2CdmaTest, CrtuIsNotRunWithoutACdmaPrimaryFrame) {
@@ -139,16 +100,8 @@ TEST_F(S2CdmaTest, CrtuIsNotRunWithoutACdmaPrimaryFrame) {
 }
 
 TEST_F(S2CdmaTest, UndefinedQueryEndsTheLayoutWithItsName) {
-  std::string xml = config();
-  const std::string crtu = "<QUERY Name=\"s2_crtu\" Table=\"s2_crtu\"/>";
-  xml.erase(xml.find(crtu), crtu.size());
   rows(cdmaSql("s2_catbrds"), {{"1", "0", "1", "6", "c", "4", "e"}});
-  try {
-    build(xml);
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message(), "Query not defined in config file: s2_crtu");
-  }
+  EXPECT_EQ(buildError(config("s2_crtu", "")), "Query not defined in config file: s2_crtu");
   EXPECT_FALSE(executed(cdmaSql("s2_catbrds")));
 }
 
@@ -157,20 +110,8 @@ TEST_F(S2CdmaTest, Ds1AndCatBoardsAtTheirSlots) {
   rows(cdmaSql("s2_catbrds"),
        {{"1", "0", "1", "6", "c", "4", "e"}, {"1", "0", "1", "7", "C", "5", "u"}});
   EXPECT_EQ(build(),
-            "L\t1\t0\t5\tT1 2\nST\t1\t0\t5\te\n"
-            "L\t0\t1\t6\tCAT 4\nST\t0\t1\t6\te\n"
+            "L\t1\t0\t5\tT1 2\nST\t1\t0\t5\te\nL\t0\t1\t6\tCAT 4\nST\t0\t1\t6\te\n"
             "L\t0\t1\t7\tSCT 5\nST\t0\t1\t7\tu\n");
-}
-
-TEST_F(S2CdmaTest, SectionsRunInTheirOrder) {
-  build();
-  std::vector<std::string> run;
-  for (const std::string& sql : h.connection.executed()) {
-    if (sql.find("tbl.instance_id from s2_") != std::string::npos) run.push_back(sql);
-  }
-  std::vector<std::string> expected;
-  for (const char* q : kCdmaQueries) expected.push_back(cdmaSql(q));
-  EXPECT_EQ(run, expected);
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/KvException.h"
 #include "reports/series2/TarnelS2CellDiagramReport.h"
 #include "tests/support/ReportHarness.h"
 
@@ -29,31 +31,27 @@ const char* const kCdmaQueries[] = {"s2_evenbba", "s2_evenccc", "s2_evenccu",
                                     "s2_crtu",    "s2_ds1brds", "s2_catbrds"};
 
 struct AmpsDef {
-  const char* name;
-  const char* table;
+  const char *name, *table;
   std::vector<std::string> fields;
 };
+// clang-format off
 inline const std::vector<AmpsDef>& ampsDefs() {
   static const std::vector<AmpsDef> defs = {
       {"SWcom2", "rtu", {"tr", "rtu_t", "rtuslt_t", "tdvcc_t", "trtu_hwtype"}},
-      {"SWrdtk",
-       "radio",
-       {"frame", "shlf", "slot", "stat", "vrno", "ant", "tr_ant", "vrchnl", "satcc", "dvcc_t",
-        "vrtech", "sg", "techtype", "mpc"}},
+      {"SWrdtk", "radio", {"frame", "shlf", "slot", "stat", "vrno", "ant", "tr_ant", "vrchnl",
+                           "satcc", "dvcc_t", "vrtech", "sg", "techtype", "mpc"}},
       {"SWctm", "ctm", {"tg", "tm", "lacnum", "ds0", "ds1"}},
-      {"SWsuradio",
-       "su",
-       {"frame", "shelf", "slot", "status", "su_radio", "rfpi", "lac", "techtype", "xmitsu"}},
+      {"SWsuradio", "su", {"frame", "shelf", "slot", "status", "su_radio", "rfpi", "lac",
+                           "techtype", "xmitsu"}},
       {"SWlocate", "loc", {"frame", "shelf", "slot", "status", "loc_radio", "type"}},
       {"SWds1brds", "ds1", {"frame", "shelf", "slot", "status", "ds1_brd", "ds1type"}},
       {"SWcatbrd", "cat", {"frame", "shelf", "slot", "status", "cat_brd", "s_cattype"}},
-      {"SWdcch",
-       "dcch",
-       {"frame", "shlf", "slot", "vrno", "ant", "tr_ant", "vrchnl", "dvcc_t", "lacnum", "hwtype",
-        "dstat0", "dstat1", "dstat2"}},
+      {"SWdcch", "dcch", {"frame", "shlf", "slot", "vrno", "ant", "tr_ant", "vrchnl", "dvcc_t",
+                          "lacnum", "hwtype", "dstat0", "dstat1", "dstat2"}},
   };
   return defs;
 }
+// clang-format on
 
 inline std::string cdmaSql(const std::string& name) {
   return "select tbl.instance_id from " + name + " tbl where tbl.instance_id = 5";
@@ -79,32 +77,34 @@ const char kLocSuffix[] = " and status != 'u' order by tbl.loc_radio";
 const char kDs1Suffix[] = " and status != 'u' order by tbl.ds1_brd";
 const char kCatSuffix[] = " and status != 'u' order by tbl.cat_brd";
 
-// The configuration; `replace` substitutes whole query definitions by name.
-inline std::string config(const std::string& name = "", const std::string& replacement = "") {
-  std::string queries;
-  for (const char* q : kCdmaQueries) {
-    queries += std::string("<QUERY Name=\"") + q + "\" Table=\"" + q + "\"/>";
-  }
-  for (const AmpsDef& d : ampsDefs()) {
-    if (name == d.name) {
-      queries += replacement;
-      continue;
-    }
-    queries += std::string("<QUERY Name=\"") + d.name + "\" Table=\"" + d.table + "\"><FIELDS>";
-    for (const std::string& f : d.fields) queries += "<FIELD Name=\"" + f + "\"/>";
-    queries += "</FIELDS></QUERY>";
-  }
-  return "<REPORT Entity=\"Cell\"><TEMPLATES><TEMPLATE Excel=\"S2Diagram.xls\"/></TEMPLATES>"
-         "<SELECTS><SELECT Name=\"SWcell\"/></SELECTS><QUERIES>"
-         "<QUERY Name=\"SWcell\" Table=\"tnl_cfg_cell\" SingleSelect=\"True\"><FIELDS>"
-         "<FIELD Name=\"name\"/></FIELDS></QUERY>" +
-         queries + "</QUERIES></REPORT>";
+// A query definition reading `fields` of `table`; `attributes` go into the QUERY element.
+inline std::string queryXml(const std::string& name, const std::string& table,
+                            const std::vector<std::string>& fields,
+                            const std::string& attributes = "") {
+  std::string xml = "<QUERY Name=\"" + name + "\" Table=\"" + table + "\"" + attributes + ">";
+  if (fields.empty()) return xml + "</QUERY>";
+  xml += "<FIELDS>";
+  for (const std::string& f : fields) xml += "<FIELD Name=\"" + f + "\"/>";
+  return xml + "</FIELDS></QUERY>";
 }
 
-// Runs the report for cell 5 with scripted frame technologies.
-class S2ReportTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+// The configuration; the definition of the query `name` is replaced by `replacement`.
+inline std::string config(const std::string& name = "", const std::string& replacement = "") {
+  std::string queries;
+  for (const char* q : kCdmaQueries) queries += name == q ? replacement : queryXml(q, q, {});
+  for (const AmpsDef& d : ampsDefs()) {
+    queries += name == d.name ? replacement : queryXml(d.name, d.table, d.fields);
+  }
+  return "<REPORT Entity=\"Cell\"><TEMPLATES><TEMPLATE Excel=\"S2Diagram.xls\"/></TEMPLATES>"
+         "<SELECTS><SELECT Name=\"SWcell\"/></SELECTS><QUERIES>" +
+         queryXml("SWcell", "tnl_cfg_cell", {"name"}, " SingleSelect=\"True\"") + queries +
+         "</QUERIES></REPORT>";
+}
+
+// Runs the report for cell 5 with scripted frame technologies; one per case
+// when a test loops over a table.
+struct S2Run {
+  S2Run() {
     h.connection.script(kSelectSql, {{"5", "S2CELL"}});
     h.connection.tableHasInstanceId("TNL_CFG_CELL");
   }
@@ -126,17 +126,26 @@ class S2ReportTest : public ::testing::Test {
                ? text.substr(sizeof kSelectText - 1)
                : "missing select: " + text;
   }
-  bool executed(const std::string& sql) const {
-    for (const std::string& s : h.connection.executed()) {
-      if (s == sql) return true;
+  // The message of the KvException the build throws; "" when it throws none.
+  std::string buildError(const std::string& xml) {
+    try {
+      build(xml);
+    } catch (const KvException& e) {
+      return e.what();
     }
-    return false;
+    return "";
+  }
+  bool executed(const std::string& sql) const {
+    const std::vector<std::string>& run = h.connection.executed();
+    return std::find(run.begin(), run.end(), sql) != run.end();
   }
 
   ReportHarness h;
   std::unique_ptr<TarnelS2CellDiagramReport> report;
   TarnelSteeringData steering;
 };
+
+class S2ReportTest : public ::testing::Test, public S2Run {};
 
 }  // namespace s2test
 
