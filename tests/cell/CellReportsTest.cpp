@@ -36,7 +36,8 @@ std::unique_ptr<TarnelCell3GReport> cell3g(ReportHarness& h, int series) {
 
 // What preBuild throws for a cell of `series` whose count query gives
 // `rows`: "" when it returns, else the kind, the message and the contexts.
-std::string preBuild(ReportHarness& h, int series, Rows rows) {
+std::string preBuild(int series, Rows rows) {
+  ReportHarness h;
   h.connection.script(kCountSql, std::move(rows));
   try {
     cell3g(h, series)->preBuild();
@@ -57,11 +58,9 @@ TEST(Cell3GReport, ApplicabilityChecksInOrder) {
     int series;
     Rows rows;
     std::string result;
-    const char* failure = nullptr;  // the database's error for the count query
   } cases[] = {
       // A count without exactly one value fails before the series is looked at.
       {3, {}, failed}, {5, {{"1", "2"}}, failed},
-      {5, {}, failed, "no such table: tnl_cfg_cell3g"},
       // The series is checked before the data.
       {-1, {{"0"}}, wrongSeries}, {1, {{"0"}}, wrongSeries}, {3, {{"0"}}, wrongSeries},
       {4, {{"0"}}, wrongSeries}, {10, {{"0"}}, wrongSeries}, {3, {{"4"}}, wrongSeries},
@@ -71,13 +70,7 @@ TEST(Cell3GReport, ApplicabilityChecksInOrder) {
       {8, {{"2"}}, ""}, {9, {{"2"}}, ""}, {9, {{"00"}}, ""},
   };
   for (const auto& c : cases) {
-    ReportHarness h;
-    if (c.failure) h.connection.fail(kCountSql, c.failure);
-    EXPECT_EQ(c.result, preBuild(h, c.series, c.rows)) << "series " << c.series;
-    // A failure of the database is logged.
-    EXPECT_EQ(c.failure ? std::vector<std::string>{"0:" + std::string(c.failure) + "\n"}
-                        : std::vector<std::string>{},
-              h.log.messages);
+    EXPECT_EQ(c.result, preBuild(c.series, c.rows)) << "series " << c.series;
   }
 }
 
@@ -91,14 +84,11 @@ int onlyCdmaWith(int column, const std::string& code) {
   return cell3g(h, 3)->isOnlyCDMAseries3();
 }
 
-TEST(Cell3GOnlyCdma, OtherSeriesGiveZeroWithoutQuery) {
-  ReportHarness h;
-  EXPECT_EQ(0, cell3g(h, 5)->isOnlyCDMAseries3());
-  EXPECT_TRUE(h.connection.executed().empty());
-}
-
 // Every non-CDMA code tried in every frame: it counts only in its own frames.
 TEST(Cell3GOnlyCdma, EachFrameHasItsOwnNonCdmaCodes) {
+  ReportHarness other;
+  EXPECT_EQ(0, cell3g(other, 5)->isOnlyCDMAseries3());  // other series: 0 without a query
+  EXPECT_TRUE(other.connection.executed().empty());
   const std::vector<std::vector<std::string>> nonCdma = {
       {"s2mm", "s2mml", "s2m", "s2", "s2e", "cbs", "ptm", "ptmc"},
       {"s2", "mm2s", "m1", "mm1", "ptmg"},

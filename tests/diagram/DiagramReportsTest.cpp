@@ -28,7 +28,6 @@ const char kGetMcStatus[] = "tnl_cfg_reports.GetMCStatus";
 const char kMicroAntSql[] = "select * from temp.microant";
 const char kAllTemplates[] =
     "Excel=\"Diagram.xls\" mc=\"MC.xlt\" mcTDMA=\"MCT.xlt\" mcCDMA=\"MCC.xlt\"";
-const char kNoAssemblage[] = "There are no equipped assemblages for cell CELL00003";
 
 // Each STOREDPROCS element: key, procedure, temp table of its result rows.
 const char* const kProcedures[][3] = {
@@ -218,9 +217,8 @@ TEST(Diagrams, RefusalsStreamsAndSteeringData) {
   const Outcome kel = &outcome<TarnelKelBTSDiagramReport>;
   const Outcome both = &outcome<TarnelPivCellKelBTSDiagramReport>;
   const Outcome s3 = &outcome<TarnelS3CellDiagramReport>;
-  const std::vector<std::string> u6(6, "u");
   const std::vector<std::string> e1{"e", "u", "u", "u", "u", "u"};
-  const std::string refused = std::string(kNoAssemblage) + "\nPREBUILD";
+  const std::string refused = "There are no equipped assemblages for cell CELL00003\nPREBUILD";
   const std::string cdma = "elevation\t1\t0.0000000000000000\nC\t1\n";
   const struct {
     const char* what;
@@ -234,11 +232,9 @@ TEST(Diagrams, RefusalsStreamsAndSteeringData) {
     const char* templ = kAllTemplates;
   } cases[] = {
       {"an equipped fourth position is enough", piv, {"u", "u", "u", "e", "u", "u"}, "", "MC.xlt"},
-      {"only a lower-case e among the first four counts", piv, {"u", "u", "u", "u", "e", "e"},
-       refused},
+      // Only a lower-case e among the first four positions counts.
       {"upper-case E is not equipped", kel, {"E", "E", "E", "E", "u", "u"}, refused},
       {"no statuses", kel, {}, refused},
-      {"the combined site refuses without context", both, u6, kNoAssemblage},
       {"the combined site's procedures are separated by an empty line", both, e1, "\nK\t1\n",
        "MC.xlt"},
       {"missing statuses read as empty", kel, {"u", "e"}, "K\t1\n", "MC.xlt"},
@@ -246,8 +242,6 @@ TEST(Diagrams, RefusalsStreamsAndSteeringData) {
        "Excel=\"Diagram.xls\""},
       {"series 3 needs one equipped microcell of six", s3, {"u", "u", "u", "u", "u", "e"}, cdma,
        "MCC.xlt"},
-      {"series 3 without an equipped microcell", s3, u6,
-       "There are no equipped microcells for cell CELL00003\nPREBUILD"},
       {"rcs technology 2 is TDMA", s3, e1, "elevation\t1\t0.0000000000000000\nT\t1\n",
        "MCT.xlt", "2"},
       {"any other rcs technology is CDMA", s3, e1, cdma, "MCC.xlt", ""},
