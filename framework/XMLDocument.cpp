@@ -48,6 +48,15 @@ RWEString errorText(const RWEString& source, const xmlError* error) {
   return message + detail;
 }
 
+// 1-based line of the first occurrence of `pattern` in `text` (1 if absent).
+int lineOf(const RWEString& text, const char* pattern) {
+  size_t at = text.index(pattern);
+  if (at == RW_NPOS) return 1;
+  int line = 1;
+  for (size_t i = 0; i < at; ++i) line += text[i] == '\n';
+  return line;
+}
+
 }  // namespace
 
 std::unique_ptr<KvXMLElement> XMLDocument::parseText(const RWEString& input,
@@ -61,11 +70,10 @@ std::unique_ptr<KvXMLElement> XMLDocument::parseText(const RWEString& input,
                         source.data(), nullptr, kParseOptions),
       xmlFreeDoc);
   if (!doc) throw KvException(errorText(source, xmlCtxtGetLastError(context.get())));
-  xmlDtdPtr dtd = xmlGetIntSubset(doc.get());
-  if (dtd) {
+  if (xmlGetIntSubset(doc.get())) {
     RWEString message(source);
     message.appendFormat(":%d: DOCTYPE declarations are not allowed in a configuration",
-                         static_cast<int>(XML_GET_LINE(reinterpret_cast<xmlNodePtr>(dtd))));
+                         lineOf(input, "<!DOCTYPE"));
     throw KvException(message);
   }
   xmlNodePtr root = xmlDocGetRootElement(doc.get());

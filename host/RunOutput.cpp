@@ -20,7 +20,8 @@ std::string safeName(const std::string& name) {
               c == '.' || c == '_' || c == '-';
     if (!ok) c = '_';
   }
-  if (safe.empty() || safe == "." || safe == "..") safe = "_" + safe;
+  // No hidden files, and never "." or "..".
+  if (safe.empty() || safe[0] == '.') safe = "_" + safe;
   return safe;
 }
 

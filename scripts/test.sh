@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
 # Runs the whole test suite on a fresh machine: installs and builds with
-# scripts/setup.sh, then runs every test with CTest.
+# scripts/setup.sh, runs every test with CTest, then again in a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, the end-to-end tests under
+# valgrind, and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
 scripts/setup.sh
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+echo "== tests"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNEL_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs" >/dev/null
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== end-to-end tests under valgrind"
+TARNEL_E2E_WRAPPER="valgrind --quiet --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite,indirect" \
+  ctest --test-dir build --output-on-failure -j"$jobs" -L e2e
+
+echo "== fuzzing smoke run"
+scripts/fuzz.sh "${FUZZ_SECONDS:-10}"

@@ -46,12 +46,54 @@ std::vector<std::string> environment(const std::map<std::string, std::string>& e
 
 }  // namespace
 
-CommandResult runTarnel(const std::vector<std::string>& args,
-                        const std::map<std::string, std::string>& env) {
-  std::string outPath = freshFolder() + "/stdout";
-  std::string errPath = outPath.substr(0, outPath.size() - 6) + "stderr";
+namespace {
+StartedRun start(std::vector<std::string> argv, const std::map<std::string, std::string>& env);
+CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env);
+}  // namespace
+
+CommandResult StartedRun::finish() {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  CommandResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = readFile(outPath);
+  result.err = readFile(errPath);
+  return result;
+}
+
+StartedRun startTarnel(const std::vector<std::string>& args) {
   std::vector<std::string> argv{TARNEL_REPORT_BINARY};
   argv.insert(argv.end(), args.begin(), args.end());
+  return start(argv, {});
+}
+
+CommandResult runTarnel(const std::vector<std::string>& args,
+                        const std::map<std::string, std::string>& env) {
+  // TARNEL_E2E_WRAPPER (for example a valgrind command line) runs in front of
+  // the binary; words are separated by blanks.
+  std::vector<std::string> argv;
+  if (const char* wrapper = std::getenv("TARNEL_E2E_WRAPPER")) {
+    std::istringstream words(wrapper);
+    for (std::string w; words >> w;) argv.push_back(w);
+  }
+  argv.push_back(TARNEL_REPORT_BINARY);
+  argv.insert(argv.end(), args.begin(), args.end());
+  return spawn(argv, env);
+}
+
+CommandResult runTarnelWithFileLimit(int blocks, const std::vector<std::string>& args) {
+  std::vector<std::string> argv{"/bin/bash", "-c",
+                                "trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec \"$0\" \"$@\"",
+                                TARNEL_REPORT_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return spawn(argv, {});
+}
+
+namespace {
+StartedRun start(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
+  StartedRun run;
+  run.outPath = freshFolder() + "/stdout";
+  run.errPath = run.outPath.substr(0, run.outPath.size() - 6) + "stderr";
   std::vector<char*> cargv;
   for (std::string& a : argv) cargv.push_back(&a[0]);
   cargv.push_back(nullptr);
@@ -63,20 +105,20 @@ CommandResult runTarnel(const std::vector<std::string>& args,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 1, run.outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, run.errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
-  int rc = posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
+  int rc = posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
   posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) throw std::runtime_error("cannot start tarnel-report");
-  int status = 0;
-  waitpid(pid, &status, 0);
-  CommandResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = readFile(outPath);
-  result.err = readFile(errPath);
-  return result;
+  if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
+  run.pid = pid;
+  return run;
 }
+
+CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
+  return start(std::move(argv), env).finish();
+}
+}  // namespace
 
 const std::string& demoDatabase() {
   static std::string path = [] {

@@ -19,6 +19,20 @@ struct CommandResult {
 CommandResult runTarnel(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env = {});
 
+// runTarnel with the file-size limit of the shell's `ulimit -f` (in 1 KiB
+// blocks) and SIGXFSZ ignored, so that writes past the limit fail as on a
+// full disk.
+CommandResult runTarnelWithFileLimit(int blocks, const std::vector<std::string>& args);
+
+// A tarnel-report process started in the background; finish() waits for it.
+struct StartedRun {
+  int pid;
+  std::string outPath;
+  std::string errPath;
+  CommandResult finish();
+};
+StartedRun startTarnel(const std::vector<std::string>& args);
+
 // The demo database of 60 cells, seed 7, made on first use in a folder that
 // is removed when the program ends.
 const std::string& demoDatabase();
