@@ -37,6 +37,7 @@ const RWEString kLoadDataQuery("SWLoadDataTRX");
 const RWEString kVoiceLafQuery("APvoicelaf");
 
 const RWEString kNotDefined("Query not defined in config file: ");
+const RWEString kElementNotDefined("Element not defined in config file: ");
 const RWEString kDiskSpace("Unable to write all of the report  - check disk space");
 const RWEString kFailedQuery("Failed database query:\n");
 const RWEString kUndefinedSeries("Undefined cell series for report: ");
@@ -90,9 +91,7 @@ RWEString TarnelEntityReport::excelTemplateFile() {
 
 int TarnelEntityReport::series() {
   if (cellSeries >= 0) return cellSeries;
-  KvXMLElement* query = dataManager().query(kCellSeriesQuery);
-  if (!query) throw KvException(kNotDefined + kCellSeriesQuery);
-  SmartPtr<KvXMLElement> result = xmlResult(selectStatementFromXML(query));
+  SmartPtr<KvXMLElement> result = xmlResult(selectStatementFromXML(definedQuery(kCellSeriesQuery)));
   RWOrdered rows;
   if (result) rows = result->getNamedElements(DATA_PATH);
   if (rows.entries() != 1) {
@@ -112,10 +111,20 @@ int TarnelEntityReport::series() {
 }
 
 void TarnelEntityReport::processQuery(std::ostream& os, RWEString queryName, int keyColumns) {
-  KvXMLElement* query = dataManager().query(queryName);
-  if (!query) throw KvException(kNotDefined + queryName);
-  doXMLSelect(os, query, keyColumns);
+  doXMLSelect(os, definedQuery(queryName), keyColumns);
   if (os.bad() || os.fail()) throw KvException(kDiskSpace);
+}
+
+KvXMLElement* TarnelEntityReport::definedQuery(const RWEString& name) {
+  KvXMLElement* query = dataManager().query(name);
+  if (!query) throw KvException(kNotDefined + name);
+  return query;
+}
+
+KvXMLElement& TarnelEntityReport::configuredElement(const RWEString& path) const {
+  KvXMLElement* element = configElement->getNamedElement(path);
+  if (!element) throw KvException(kElementNotDefined + path);
+  return *element;
 }
 
 void TarnelEntityReport::doXMLSelect(std::ostream& os, KvXMLElement* query, int keyColumns) {

@@ -49,6 +49,13 @@ class TarnelEntityReport : public TarnelConfigReport {
   void processSingleSelect(std::ostream& os, KvXMLElement* query, RWEString sql, int keyColumns);
   void processMultiSelect(std::ostream& os, KvXMLElement* query, RWEString sql, int keyColumns);
 
+  // The query definition named `name`. Throws KvException "Query not defined
+  // in config file: " + name when there is none.
+  KvXMLElement* definedQuery(const RWEString& name);
+  // The first configuration element at `path`. Throws KvException "Element
+  // not defined in config file: " + path when there is none.
+  KvXMLElement& configuredElement(const RWEString& path) const;
+
   // AP blocks on stream n; ReportMessageException for a series outside 1 to 9.
   void doAPCell(int n);
   void doAPantenna(int n);

@@ -31,7 +31,6 @@ const RWEString kCdmaPath("STOREDPROCS.CDMA");
 const RWEString kTdmaPath("STOREDPROCS.TDMA");
 const RWEString kProc("proc");
 const RWEString kResult("result");
-const char kNoStoredProcedure[] = "Stored procedure element not defined in config file: ";
 const char kNoQuery[] = "Query not defined in config file: ";
 
 // Keys of the microcell antenna rows whose value is rewritten.
@@ -166,9 +165,7 @@ void TarnelBrivantDiagramReport::doConfiguredStoredProc(const RWEString& path) {
 }
 
 const KvXMLElement& TarnelBrivantDiagramReport::storedProcedure(const RWEString& path) const {
-  KvXMLElement* procedure = configElement->getNamedElement(path);
-  if (!procedure) throw KvException(kNoStoredProcedure + path);
-  return *procedure;
+  return configuredElement(path);
 }
 
 SmartPtr<KvXMLElement> TarnelBrivantDiagramReport::runResultQuery(KvXMLElement* query,

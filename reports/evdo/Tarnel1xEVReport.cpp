@@ -16,8 +16,6 @@ const RWEString kProc("proc");
 const RWEString kResult("result");
 const RWEString kPackage("tnl_cfg_reports");
 
-const RWEString kNotDefined("Query not defined in config file: ");
-const RWEString kElementNotDefined("Element not defined in config file: ");
 
 const char kRunTimeFormat[] = "%a %b %d %X %Y\n";
 const RWEString kColDate("col_date");
@@ -90,9 +88,7 @@ RWEString Tarnel1xEVReport::entityName() { return configuredEntity(); }
 int Tarnel1xEVReport::instanceId() { return instanceId_; }
 
 RWEString Tarnel1xEVReport::procAttribute(const RWEString& name) const {
-  KvXMLElement* proc = configElement->getNamedElement(kProcPath);
-  if (!proc) throw KvException(kElementNotDefined + kProcPath);
-  return proc->attribute(name);
+  return configuredElement(kProcPath).attribute(name);
 }
 
 void Tarnel1xEVReport::runProcedure(std::vector<RWEString>* strings) {
@@ -101,10 +97,7 @@ void Tarnel1xEVReport::runProcedure(std::vector<RWEString>* strings) {
 }
 
 SmartPtr<KvXMLElement> Tarnel1xEVReport::runResultQuery(const RWEString& name) {
-  RWEString queryName = procAttribute(name);
-  KvXMLElement* query = dataManager().query(queryName);
-  if (!query) throw KvException(kNotDefined + queryName);
-  return SmartPtr<KvXMLElement>(runXmlQuery(query));
+  return SmartPtr<KvXMLElement>(runXmlQuery(definedQuery(procAttribute(name))));
 }
 
 int Tarnel1xEVReport::writeHeadingLines(std::ostream& os) {

@@ -20,7 +20,6 @@ const RWEString kUnequippedCode("u");
 const RWEString kUnequippedTemplate("UNEQUIPPED");
 const RWEString kNone("0");
 const TarnelMacroFile kDiagramMacro = 3;
-const char kNotDefined[] = "Query not defined in config file: ";
 
 // ---------------------------------------------------------------------------
 // Frame technologies, flags and templates.
@@ -438,9 +437,7 @@ const Place* placeFor(const Place (&places)[N], unsigned flags) {
 
 // The layout query definition `name`; KvException when it is not defined.
 KvXMLElement* layoutQuery(Report& report, const char* name) {
-  KvXMLElement* query = report.dataManager().query(name);
-  if (!query) throw KvException(kNotDefined + RWEString(name));
-  return query;
+  return report.definedQuery(name);
 }
 
 }  // namespace

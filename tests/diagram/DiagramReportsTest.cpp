@@ -143,7 +143,7 @@ TEST(BrivantDiagram, ConfigurationErrorsNameWhatIsMissing) {
   for (const char* key : {"CDMA", "MICROANT"}) {
     Brivant without({}, "1", "Excel=\"D.xls\"", key);
     without.harness.build(*without.report, kCell);
-    EXPECT_EQ(std::string("Stored procedure element not defined in config file: STOREDPROCS.") +
+    EXPECT_EQ(std::string("Element not defined in config file: STOREDPROCS.") +
                   key,
               thrown([&without] { without.report->doCBrivmCell(); }));
   }
