@@ -23,9 +23,11 @@ RunOutcome outcome(RunOutcome::Kind kind, const KvException& e) {
   return o;
 }
 
-std::vector<int> ids(SqliteDatabase& db, sqlite3_stmt* statement) {
+typedef Database::Parameter Parameter;
+
+std::vector<int> ids(Database& db, const char* sql, const Database::Parameters& parameters) {
   std::vector<int> list;
-  db.run(statement, [&list](sqlite3_stmt* row) { list.push_back(sqlite3_column_int(row, 0)); });
+  db.query(sql, parameters, [&list](RWEStringCollection& row) { list.push_back(row.getInt(0)); });
   return list;
 }
 }  // namespace
@@ -34,32 +36,25 @@ ReportSession::ReportSession(const SessionOptions& options,
                              const ReportConfiguration& configuration)
     : options_(options),
       configuration_(configuration),
-      database_(options.database),
-      connection_(database_, options.trace),
-      dataManager_(database_, configuration, options.scenario) {}
+      database_(Database::open(options.database)),
+      connection_(*database_, options.trace),
+      dataManager_(*database_, configuration, options.scenario) {}
 
 bool ReportSession::knownInstance(int instanceId) {
-  sqlite3_stmt* statement = database_.prepare(kKnownInstance);
-  sqlite3_bind_int(statement, 1, instanceId);
-  return !ids(database_, statement).empty();
+  return !ids(*database_, kKnownInstance, {Parameter::integer(instanceId)}).empty();
 }
 
 std::vector<int> ReportSession::instancesOf(const std::string& entity) {
-  sqlite3_stmt* statement = database_.prepare(kInstancesOf);
-  sqlite3_bind_text(statement, 1, entity.c_str(), -1, SQLITE_TRANSIENT);
-  return ids(database_, statement);
+  return ids(*database_, kInstancesOf, {Parameter::string(entity)});
 }
 
 std::vector<int> ReportSession::instancesBetween(int low, int high) {
-  sqlite3_stmt* statement = database_.prepare(kInstancesBetween);
-  sqlite3_bind_int(statement, 1, low);
-  sqlite3_bind_int(statement, 2, high);
-  return ids(database_, statement);
+  return ids(*database_, kInstancesBetween, {Parameter::integer(low), Parameter::integer(high)});
 }
 
 RunOutcome ReportSession::run(int instanceId) {
   try {
-    SqliteDatabase::ReadTransaction snapshot(database_);
+    Database::ReadTransaction snapshot(*database_);
     if (!knownInstance(instanceId)) {
       RunOutcome o;
       o.kind = RunOutcome::kInput;
@@ -77,7 +72,7 @@ RunOutcome ReportSession::build(int instanceId) {
   RunOutput output(options_.outFolder, options_.reportName, instanceId);
   dataManager_.setRun(&output);
   struct Detach {
-    SqliteDataManager& dm;
+    DatabaseDataManager& dm;
     ~Detach() { dm.setRun(nullptr); }
   } detach{dataManager_};
   RunOutcome result;

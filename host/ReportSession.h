@@ -13,13 +13,13 @@
 
 #include "engine/ReportRegistry.h"
 #include "host/ReportConfiguration.h"
+#include "host/Database.h"
+#include "host/DatabaseConnection.h"
+#include "host/DatabaseDataManager.h"
 #include "host/SqlTrace.h"
-#include "host/SqliteConnection.h"
-#include "host/SqliteDataManager.h"
-#include "host/SqliteDatabase.h"
 
 struct SessionOptions {
-  std::string database;
+  std::string database;  // a SQLite file or a postgresql:// URI
   std::string outFolder = ".";
   std::string scenario;
   std::string reportName;
@@ -38,7 +38,8 @@ struct RunOutcome {
 
 class ReportSession {
  public:
-  // Opens the database. Throws KvException when it cannot be opened.
+  // Opens the database (one connection per session). Throws KvException
+  // when it cannot be opened or reached.
   ReportSession(const SessionOptions& options, const ReportConfiguration& configuration);
 
   // Runs the report for `instanceId`; never throws.
@@ -55,9 +56,9 @@ class ReportSession {
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;
-  SqliteDatabase database_;
-  SqliteConnection connection_;
-  SqliteDataManager dataManager_;
+  std::unique_ptr<Database> database_;
+  DatabaseConnection connection_;
+  DatabaseDataManager dataManager_;
 };
 
 #endif  // TARNEL_HOST_REPORTSESSION_H_

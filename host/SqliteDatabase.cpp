@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
+
 #include "framework/KvException.h"
 
 namespace {
@@ -9,9 +11,29 @@ namespace {
 // mostly the same few texts with a different instance id).
 const size_t kStatementCacheLimit = 64;
 const int kBusyTimeoutMs = 5000;
-}  // namespace
 
-namespace {
+const char kCheckSchema[] = "select count(*) from sqlite_schema";
+const char kBegin[] = "begin";
+const char kCommit[] = "commit";
+const char kRollback[] = "rollback";
+// A procedure call is all or nothing; a savepoint also nests in the read
+// transaction a report run holds.
+const char kBeginCall[] = "savepoint tnl_procedure_call";
+const char kEndCall[] = "release tnl_procedure_call";
+const char kUndoCall[] = "rollback to tnl_procedure_call; release tnl_procedure_call";
+const char kProcedureBodies[] =
+    "select body from tnl_procedure where package = ?1 and name = ?2 order by step";
+// A snapshot of the schema's columns, read once per connection, behind the
+// view the reports probe for INSTANCE_ID columns.
+const char* const kSchemaColumns[] = {
+    "create temp table tnl_schema_columns as "
+    "select upper(m.name) as table_name, upper(p.name) as column_name "
+    "from sqlite_schema m join pragma_table_info(m.name) p "
+    "where m.type in ('table', 'view')",
+    "create index temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name)",
+    "create temp view user_Tab_columns as select table_name, column_name from tnl_schema_columns",
+};
+
 // Memory statistics take a global lock on every allocation, which serialises
 // the workers of a batch; nothing here reads them.
 void configureLibrary() {
@@ -20,6 +42,38 @@ void configureLibrary() {
     return sqlite3_initialize();
   }();
   (void)once;
+}
+
+RWEString columnText(sqlite3_stmt* statement, int column) {
+  const unsigned char* text = sqlite3_column_text(statement, column);
+  if (!text) return RWEString();
+  return RWEString(reinterpret_cast<const char*>(text),
+                   static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+}
+
+RWEStringCollection rowValues(sqlite3_stmt* statement) {
+  RWEStringCollection values;
+  int columns = sqlite3_column_count(statement);
+  values.reserve(static_cast<size_t>(columns));
+  for (int c = 0; c < columns; ++c) values.insert(columnText(statement, c));
+  return values;
+}
+
+// `body` with ?1, ?2, ... replaced by the literals of `inputs` (for the trace).
+std::string withArguments(const std::string& body, const Database::Parameters& inputs) {
+  std::string text;
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '?' && i + 1 < body.size() && isdigit(static_cast<unsigned char>(body[i + 1]))) {
+      size_t end = i + 1;
+      while (end < body.size() && isdigit(static_cast<unsigned char>(body[end]))) ++end;
+      size_t n = std::stoul(body.substr(i + 1, end - i - 1));
+      text += n >= 1 && n <= inputs.size() ? inputs[n - 1].literal() : "NULL";
+      i = end - 1;
+    } else {
+      text += body[i];
+    }
+  }
+  return text;
 }
 }  // namespace
 
@@ -40,8 +94,10 @@ SqliteDatabase::SqliteDatabase(const std::string& path) {
   sqlite3_extended_result_codes(db_, 1);
   // Reading the schema proves the file is a database.
   try {
-    execute("select count(*) from sqlite_schema");
+    execute(kCheckSchema);
+    for (const char* sql : kSchemaColumns) execute(sql);
   } catch (KvException& e) {
+    statements_.clear();
     sqlite3_close(db_);
     db_ = nullptr;
     throw KvException("Cannot open database " + path + ": " + e.message());
@@ -67,8 +123,20 @@ sqlite3_stmt* SqliteDatabase::prepare(const std::string& sql) {
   return statement;
 }
 
-void SqliteDatabase::run(sqlite3_stmt* statement,
-                         const std::function<void(sqlite3_stmt*)>& row) {
+void SqliteDatabase::bind(sqlite3_stmt* statement, const Parameters& parameters) {
+  int count = sqlite3_bind_parameter_count(statement);
+  for (int i = 0; i < count && static_cast<size_t>(i) < parameters.size(); ++i) {
+    const Parameter& p = parameters[static_cast<size_t>(i)];
+    if (p.isText) {
+      sqlite3_bind_text(statement, i + 1, p.text.data(), static_cast<int>(p.text.size()),
+                        SQLITE_TRANSIENT);
+    } else {
+      sqlite3_bind_int64(statement, i + 1, p.number);
+    }
+  }
+}
+
+void SqliteDatabase::run(sqlite3_stmt* statement, const RowHandler& row) {
   struct Reset {
     sqlite3_stmt* s;
     ~Reset() {
@@ -80,37 +148,64 @@ void SqliteDatabase::run(sqlite3_stmt* statement,
     int rc = sqlite3_step(statement);
     if (rc == SQLITE_DONE) return;
     if (rc != SQLITE_ROW) fail();
-    if (row) row(statement);
+    if (row) {
+      RWEStringCollection values = rowValues(statement);
+      row(values);
+    }
   }
 }
 
 void SqliteDatabase::execute(const std::string& sql) { run(prepare(sql), nullptr); }
 
-RWEString SqliteDatabase::columnText(sqlite3_stmt* statement, int column) {
-  const unsigned char* text = sqlite3_column_text(statement, column);
-  if (!text) return RWEString();
-  return RWEString(reinterpret_cast<const char*>(text),
-                   static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+void SqliteDatabase::query(const std::string& sql, const Parameters& parameters,
+                           const RowHandler& row) {
+  sqlite3_stmt* statement = prepare(sql);
+  if (!parameters.empty()) bind(statement, parameters);
+  run(statement, row);
 }
 
-RWEStringCollection SqliteDatabase::rowValues(sqlite3_stmt* statement) {
-  RWEStringCollection values;
-  int columns = sqlite3_column_count(statement);
-  values.reserve(static_cast<size_t>(columns));
-  for (int c = 0; c < columns; ++c) values.insert(columnText(statement, c));
-  return values;
+const std::vector<std::string>& SqliteDatabase::procedureBodies(const std::string& name) {
+  auto it = procedures_.find(name);
+  if (it != procedures_.end()) return it->second;
+  size_t dot = name.rfind('.');
+  std::string package = dot == std::string::npos ? "" : name.substr(0, dot);
+  std::string procedure = dot == std::string::npos ? name : name.substr(dot + 1);
+  std::vector<std::string> bodies;
+  query(kProcedureBodies, {Parameter::string(package), Parameter::string(procedure)},
+        [&bodies](RWEStringCollection& row) { bodies.push_back(row[0].str()); });
+  if (bodies.empty()) throw KvException("Stored procedure not found: " + name);
+  return procedures_.emplace(name, std::move(bodies)).first->second;
 }
 
-void SqliteDatabase::fail(const std::string& what) const {
-  std::string message = sqlite3_errmsg(db_);
-  throw KvException(what.empty() ? message : what + ": " + message);
+void SqliteDatabase::callProcedure(const std::string& name, const Parameters& inputs,
+                                   SqlTrace* trace, const RowHandler& row) {
+  const std::vector<std::string>& bodies = procedureBodies(name);
+  if (trace) trace->comment("call " + name);
+  execute(kBeginCall);
+  try {
+    std::vector<RWEStringCollection> lastRows;
+    for (const std::string& body : bodies) {
+      if (trace) trace->statement(withArguments(body, inputs));
+      lastRows.clear();
+      query(body, inputs, [&lastRows](RWEStringCollection& values) {
+        lastRows.push_back(std::move(values));
+      });
+    }
+    execute(kEndCall);
+    if (row) {
+      for (RWEStringCollection& values : lastRows) row(values);
+    }
+  } catch (KvException&) {
+    sqlite3_exec(db_, kUndoCall, nullptr, nullptr, nullptr);
+    throw;
+  }
 }
 
-SqliteDatabase::ReadTransaction::ReadTransaction(SqliteDatabase& db) : db_(db) {
-  db_.execute("begin");
-}
+void SqliteDatabase::fail() const { throw KvException(sqlite3_errmsg(db_)); }
 
-SqliteDatabase::ReadTransaction::~ReadTransaction() {
-  sqlite3_exec(db_.db_, "commit", nullptr, nullptr, nullptr);
-  if (!sqlite3_get_autocommit(db_.db_)) sqlite3_exec(db_.db_, "rollback", nullptr, nullptr, nullptr);
+void SqliteDatabase::beginRead() { execute(kBegin); }
+
+void SqliteDatabase::endRead() noexcept {
+  sqlite3_exec(db_, kCommit, nullptr, nullptr, nullptr);
+  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, kRollback, nullptr, nullptr, nullptr);
 }

@@ -1,64 +1,61 @@
-// SqliteDatabase: one connection to a SQLite network database, opened
-// read-only (TEMP tables stay writable), with prepared statements kept per SQL
-// text for reuse. Every SQLite error is thrown as KvException carrying
-// SQLite's message. One object per thread; not copyable.
+// SqliteDatabase: a Database over a SQLite network file, opened read-only
+// (TEMP tables stay writable), with prepared statements kept per SQL text for
+// reuse. Provides the TEMP view user_Tab_columns (upper-case table and column
+// names of the file's schema, read when the file opens). Stored procedures are
+// the rows of tnl_procedure(package, name, step, body): a call runs the bodies
+// in step order under one savepoint, binding ?1, ?2, ... to the inputs; its
+// rows are those of the last body. One object per thread; not copyable.
 #ifndef TARNEL_HOST_SQLITEDATABASE_H_
 #define TARNEL_HOST_SQLITEDATABASE_H_
 
 #include <sqlite3.h>
 
-#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
-#include "framework/RWEStringCollection.h"
+#include "host/Database.h"
 
-class SqliteDatabase {
+class SqliteDatabase : public Database {
  public:
   // Opens `path` read-only. Throws KvException when the file is missing,
   // is not a SQLite database, or cannot be read.
   explicit SqliteDatabase(const std::string& path);
-  ~SqliteDatabase();
-  SqliteDatabase(const SqliteDatabase&) = delete;
-  SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+  ~SqliteDatabase() override;
 
-  // A prepared statement for `sql`, reset and unbound, owned by the cache.
-  sqlite3_stmt* prepare(const std::string& sql);
-  // Steps `statement` to the end, calling `row` for each result row; resets
-  // it afterwards, also on failure. Throws KvException on an SQLite error.
-  void run(sqlite3_stmt* statement, const std::function<void(sqlite3_stmt*)>& row);
-  // Runs `sql` (no parameters), ignoring any rows.
-  void execute(const std::string& sql);
-  // The column values of the current row of `statement` (NULL reads as "").
-  static RWEStringCollection rowValues(sqlite3_stmt* statement);
-  static RWEString columnText(sqlite3_stmt* statement, int column);
+  // Throws KvException with SQLite's message when `sql` fails.
+  void query(const std::string& sql, const Parameters& parameters,
+             const RowHandler& row) override;
+  // Throws KvException for a procedure without tnl_procedure rows, and with
+  // SQLite's message when a body fails (the call is rolled back).
+  void callProcedure(const std::string& name, const Parameters& inputs, SqlTrace* trace,
+                     const RowHandler& row) override;
 
-  // Holds one read transaction for its life, so that everything a report run
-  // reads comes from one snapshot and the file is locked once, not per
-  // statement. Ends it with a commit (or a rollback during an exception).
-  class ReadTransaction {
-   public:
-    explicit ReadTransaction(SqliteDatabase& db);
-    ~ReadTransaction();
-    ReadTransaction(const ReadTransaction&) = delete;
-    ReadTransaction& operator=(const ReadTransaction&) = delete;
-
-   private:
-    SqliteDatabase& db_;
-  };
-
-  // Throws KvException with SQLite's message for the last failed call.
-  [[noreturn]] void fail(const std::string& what = "") const;
-
-  sqlite3* handle() const { return db_; }
+ protected:
+  void beginRead() override;
+  void endRead() noexcept override;
 
  private:
   struct Finalizer {
     void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
   };
+  // A prepared statement for `sql`, reset and unbound, owned by the cache.
+  sqlite3_stmt* prepare(const std::string& sql);
+  // Binds `parameters` to `statement`'s first parameters.
+  static void bind(sqlite3_stmt* statement, const Parameters& parameters);
+  // Steps `statement` to the end, calling `row` for each result row; resets
+  // it afterwards, also on failure.
+  void run(sqlite3_stmt* statement, const RowHandler& row);
+  void execute(const std::string& sql);
+  const std::vector<std::string>& procedureBodies(const std::string& name);
+  // Throws KvException with SQLite's message for the last failed call.
+  [[noreturn]] void fail() const;
+
   sqlite3* db_ = nullptr;
   std::unordered_map<std::string, std::unique_ptr<sqlite3_stmt, Finalizer>> statements_;
+  std::map<std::string, std::vector<std::string>> procedures_;
 };
 
 #endif  // TARNEL_HOST_SQLITEDATABASE_H_

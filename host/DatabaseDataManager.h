@@ -1,11 +1,11 @@
-// SqliteDataManager: the reports' data manager over a SqliteDatabase. Query
-// definitions come from the shared ReportConfiguration; streams from the
-// current run's RunOutput. Separations, cell series, catalogue entries and
+// DatabaseDataManager: the reports' data manager over a Database (SQLite or
+// PostgreSQL). Query definitions come from the shared ReportConfiguration;
+// streams from the current run's RunOutput. Separations, cell series, catalogue entries and
 // scenario members are read from the database once and kept, so a worker
 // running many instances asks for each only once. Scenario text is always
 // bound, never pasted into SQL. One object per worker thread.
-#ifndef TARNEL_HOST_SQLITEDATAMANAGER_H_
-#define TARNEL_HOST_SQLITEDATAMANAGER_H_
+#ifndef TARNEL_HOST_DATABASEDATAMANAGER_H_
+#define TARNEL_HOST_DATABASEDATAMANAGER_H_
 
 #include <map>
 #include <string>
@@ -15,12 +15,12 @@
 #include "framework/ReportDataManager.h"
 #include "host/ReportConfiguration.h"
 #include "host/RunOutput.h"
-#include "host/SqliteDatabase.h"
+#include "host/Database.h"
 
-class SqliteDataManager : public ReportDataManager {
+class DatabaseDataManager : public ReportDataManager {
  public:
   // `database` and `configuration` must outlive the data manager.
-  SqliteDataManager(SqliteDatabase& database, const ReportConfiguration& configuration,
+  DatabaseDataManager(Database& database, const ReportConfiguration& configuration,
                     const std::string& scenario);
 
   // The run whose streams openStream and stream serve; null between runs.
@@ -52,7 +52,7 @@ class SqliteDataManager : public ReportDataManager {
                                                   const std::string& scenario);
   RunOutput& run();
 
-  SqliteDatabase& db_;
+  Database& db_;
   const ReportConfiguration& configuration_;
   std::string scenario_;
   RunOutput* run_ = nullptr;
@@ -63,4 +63,4 @@ class SqliteDataManager : public ReportDataManager {
   std::map<std::pair<std::string, std::string>, std::unordered_set<int>> scenarios_;
 };
 
-#endif  // TARNEL_HOST_SQLITEDATAMANAGER_H_
+#endif  // TARNEL_HOST_DATABASEDATAMANAGER_H_

@@ -1,0 +1,81 @@
+// Database: one connection to a network database, a SQLite file or a
+// PostgreSQL server, as the host's report runs use it: SQL texts with bound
+// integer and text parameters (?1, ?2, ... in the text), rows as strings (NULL
+// reads as ""), one read transaction per report run, and stored-procedure
+// calls. Every failure is thrown as KvException carrying the database's own
+// message. One object per thread; not copyable.
+#ifndef TARNEL_HOST_DATABASE_H_
+#define TARNEL_HOST_DATABASE_H_
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/RWEStringCollection.h"
+#include "host/SqlTrace.h"
+
+class Database {
+ public:
+  // A bound parameter or procedure argument: an integer or a text.
+  struct Parameter {
+    bool isText = false;
+    long long number = 0;
+    std::string text;
+
+    static Parameter integer(long long n);
+    static Parameter string(const std::string& s);
+    // The parameter as an SQL literal (texts quoted), for traces.
+    std::string literal() const;
+  };
+  typedef std::vector<Parameter> Parameters;
+  // Receives one result row; it may move the values out.
+  typedef std::function<void(RWEStringCollection& row)> RowHandler;
+
+  // Opens `spec`: a postgresql:// (or postgres://) URI connects to that
+  // server, anything else is a SQLite file opened read-only. Throws
+  // KvException when the database cannot be opened or reached.
+  static std::unique_ptr<Database> open(const std::string& spec);
+  // Whether `spec` names a PostgreSQL server rather than a SQLite file.
+  static bool isServerUri(const std::string& spec);
+  // `spec` fit to show: a URI's password is replaced by "***".
+  static std::string displayName(const std::string& spec);
+
+  Database() = default;
+  virtual ~Database() = default;
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Runs `sql` with `parameters` bound to ?1, ?2, ... in order, calling `row`
+  // (when given) for each result row. Throws KvException on failure.
+  virtual void query(const std::string& sql, const Parameters& parameters,
+                     const RowHandler& row) = 0;
+  // Calls the stored procedure `name` ("package.name") with `inputs`,
+  // integers and texts in order, as one all-or-nothing step; `row` receives
+  // the procedure's result rows. Writes what runs to `trace` when it is not
+  // null. Throws KvException for an unknown procedure or a failing one.
+  virtual void callProcedure(const std::string& name, const Parameters& inputs, SqlTrace* trace,
+                             const RowHandler& row) = 0;
+
+  // Holds one read transaction for its life, so that everything a report run
+  // reads comes from one snapshot. Ends it with a commit, or a rollback when
+  // the transaction failed; never throws from the destructor.
+  class ReadTransaction {
+   public:
+    explicit ReadTransaction(Database& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+   private:
+    Database& db_;
+  };
+
+ protected:
+  // Starts the read transaction; throws KvException on failure.
+  virtual void beginRead() = 0;
+  // Ends it (commit, else rollback); never throws.
+  virtual void endRead() noexcept = 0;
+};
+
+#endif  // TARNEL_HOST_DATABASE_H_
