@@ -9,10 +9,16 @@ const char kEquipped[] = "e";
 const char kPreBuildContext[] = "PREBUILD";
 const TarnelMacroFile kDiagramMacro = 4;
 
-typedef void (TarnelSteeringData::*StatusSetter)(const RWEString&);
+// The steering setters of positions 1 to 6 (plain functions: arrays of
+// member pointers trip the bounds sanitizer).
+typedef void (*StatusSetter)(TarnelSteeringData&, const RWEString&);
 const StatusSetter kStatusSetters[TarnelMicrocellDiagramReport::kPositions] = {
-    &TarnelSteeringData::PFMcell1, &TarnelSteeringData::PFMcell2, &TarnelSteeringData::PFMcell3,
-    &TarnelSteeringData::PFMcell4, &TarnelSteeringData::PFMcell5, &TarnelSteeringData::PFMcell6,
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFMcell1(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFMcell2(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFMcell3(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFMcell4(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFMcell5(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFMcell6(v); },
 };
 
 }  // namespace
@@ -55,5 +61,5 @@ void TarnelMicrocellDiagramReport::populateWorkbookAndTemplate(TarnelSteeringDat
 }
 
 void TarnelMicrocellDiagramReport::populateMcStatus(TarnelSteeringData& data) const {
-  for (int i = 0; i < kPositions; ++i) (data.*kStatusSetters[i])(mcStatus[i]);
+  for (int i = 0; i < kPositions; ++i) kStatusSetters[i](data, mcStatus[i]);
 }

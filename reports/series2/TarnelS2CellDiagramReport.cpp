@@ -106,14 +106,23 @@ const TemplateRule kTemplateRules[] = {
 const char* const kFallbackTemplates[Report::kFrames] = {
     "unknown.xlt", "UNKNOWN.xlt", "UNKNOWN.xlt", "unknown.xlt", "unknown.xlt", "unknown.xlt"};
 
-typedef void (TarnelSteeringData::*Setter)(const RWEString&);
+// The steering setters of frames 0 to 5 (plain functions: arrays of member
+// pointers trip the bounds sanitizer).
+typedef void (*Setter)(TarnelSteeringData&, const RWEString&);
 const Setter kTemplateSetters[Report::kFrames] = {
-    &TarnelSteeringData::PFTemplate0, &TarnelSteeringData::PFTemplate1,
-    &TarnelSteeringData::PFTemplate2, &TarnelSteeringData::PFTemplate3,
-    &TarnelSteeringData::PFTemplate4, &TarnelSteeringData::PFTemplate5};
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFTemplate0(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFTemplate1(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFTemplate2(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFTemplate3(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFTemplate4(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFTemplate5(v); }};
 const Setter kFrtechSetters[Report::kFrames] = {
-    &TarnelSteeringData::PFFrtech0, &TarnelSteeringData::PFFrtech1, &TarnelSteeringData::PFFrtech2,
-    &TarnelSteeringData::PFFrtech3, &TarnelSteeringData::PFFrtech4, &TarnelSteeringData::PFFrtech5};
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFFrtech0(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFFrtech1(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFFrtech2(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFFrtech3(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFFrtech4(v); },
+    [](TarnelSteeringData& d, const RWEString& v) { d.PFFrtech5(v); }};
 
 // ---------------------------------------------------------------------------
 // Texts built from literals and values.
@@ -563,8 +572,8 @@ void TarnelS2CellDiagramReport::populateSteeringData(TarnelSteeringData& data) {
   TarnelEntityReport::populateSteeringData(data);
   data.runMacro(kDiagramMacro);
   data.PFWorkbookName(excelTemplateFile());
-  for (int frame = 0; frame < kFrames; ++frame) (data.*kTemplateSetters[frame])(frtemplate[frame]);
-  for (int frame = 0; frame < kFrames; ++frame) (data.*kFrtechSetters[frame])(frtech[frame]);
+  for (int frame = 0; frame < kFrames; ++frame) kTemplateSetters[frame](data, frtemplate[frame]);
+  for (int frame = 0; frame < kFrames; ++frame) kFrtechSetters[frame](data, frtech[frame]);
   data.PFDataFileName(dataManager().streamFilename(streamNumber));
 }
 
