@@ -2,7 +2,10 @@
 // order, to which runner, and what ends a build.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "framework/KvException.h"
+#include "framework/KvTraceStatic.h"
 #include "tests/engine/TestReport.h"
 #include "tests/support/ReportHarness.h"
 
@@ -114,6 +117,23 @@ TEST_F(QueryDispatchTest, SeparationAndSingleSelectChooseTheRunner) {
   EXPECT_EQ(h.data.calls, (std::vector<std::string>{"openStream Title", "separation Antenna,Cell",
                                                     "separation Antenna,Cell",
                                                     "separation Cell,Cell"}));
+}
+
+TEST_F(QueryDispatchTest, DevelopmentTracingWritesEachSeparation) {
+  auto r = report(R"(<REPORT><SELECTS><SELECT Name="F"/><SELECT Name="E"/></SELECTS><QUERIES>
+    <QUERY Name="F" Table="t" Entity="Antenna"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    <QUERY Name="E" Select="select 1 where 2 = "><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
+    </QUERIES></REPORT>)");
+  h.data.separations[{"", "Cell"}] = 0;
+  std::ostringstream trace;
+  KvTraceStatic::setSink(&trace);
+  __envKVDevelopment = true;
+  h.run(*r, 3);
+  __envKVDevelopment = false;
+  KvTraceStatic::setSink(nullptr);
+  EXPECT_EQ(trace.str(),
+            "TarnelEntityReport::doXMLFields: Antenna.separation := 1\n"
+            "TarnelEntityReport::doXMLExplicit: .separation := 0\n");
 }
 
 TEST_F(QueryDispatchTest, GeneratedSqlHonoursColumnKeyWhereAndAddInstanceId) {
