@@ -1,15 +1,16 @@
 #include "host/DemoNetwork.h"
 
-#include <dirent.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
 #include <vector>
 
 #include "framework/KvException.h"
+#include "host/Database.h"
+#include "host/PgNetworkLoader.h"
+#include "host/ScriptFolder.h"
 
 #ifndef TARNEL_EXAMPLES_DIR
 #define TARNEL_EXAMPLES_DIR "examples"
@@ -17,27 +18,9 @@
 
 namespace {
 
-std::vector<std::string> scripts(const std::string& folder) {
-  std::vector<std::string> names;
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) throw KvException("Cannot read the demo script folder " + folder);
-  while (dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".sql") == 0) names.push_back(name);
-  }
-  closedir(dir);
-  std::sort(names.begin(), names.end());
-  if (names.empty()) throw KvException("No demo scripts in " + folder);
-  return names;
-}
-
-std::string readScript(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw KvException("Cannot read " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+const char kPostgresFolder[] = "postgres";
+const char kTemporaryFolder[] = "/tarnel-demo-XXXXXX";
+const char kTemporaryFile[] = "/demo.db";
 
 void exec(sqlite3* db, const std::string& sql, const std::string& where) {
   char* error = nullptr;
@@ -48,14 +31,65 @@ void exec(sqlite3* db, const std::string& sql, const std::string& where) {
   }
 }
 
+// A folder below $TMPDIR (or /tmp) removed with everything in it at the end.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + kTemporaryFolder;
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!mkdtemp(name.data())) throw KvException("Cannot create a temporary folder in " + pattern);
+    path_ = name.data();
+  }
+  ~TemporaryFolder() {
+    std::remove((path_ + kTemporaryFile).c_str());
+    rmdir(path_.c_str());
+  }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 }  // namespace
 
 std::string DemoNetwork::defaultScriptFolder() { return std::string(TARNEL_EXAMPLES_DIR) + "/demo"; }
 
+std::string DemoNetwork::postgresFolder(const std::string& scriptFolder) {
+  std::string folder = scriptFolder;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  size_t slash = folder.rfind('/');
+  return (slash == std::string::npos ? std::string() : folder.substr(0, slash + 1)) +
+         kPostgresFolder;
+}
+
 void DemoNetwork::write(const std::string& path, int cells, int seed,
                         const std::string& scriptFolder) {
   if (cells < 1) throw KvException("The demo network needs at least one cell");
-  std::vector<std::string> names = scripts(scriptFolder);
+  if (Database::isServerUri(path)) {
+    writeServer(path, cells, seed, scriptFolder);
+  } else {
+    writeFile(path, cells, seed, scriptFolder);
+  }
+}
+
+void DemoNetwork::writeServer(const std::string& uri, int cells, int seed,
+                              const std::string& scriptFolder) {
+  std::string postgres = postgresFolder(scriptFolder);
+  ScriptFolder::scripts(postgres);  // fails before the network is built
+  TemporaryFolder folder;
+  std::string file = folder.path() + kTemporaryFile;
+  writeFile(file, cells, seed, scriptFolder);
+  PgNetworkLoader::load(file, uri, postgres);
+}
+
+void DemoNetwork::writeFile(const std::string& path, int cells, int seed,
+                            const std::string& scriptFolder) {
+  std::vector<std::string> scripts = ScriptFolder::scripts(scriptFolder);
   std::string partial = path + ".partial";
   std::remove(partial.c_str());
   sqlite3* db = nullptr;
@@ -69,9 +103,7 @@ void DemoNetwork::write(const std::string& path, int cells, int seed,
     exec(db, "create table demo_params(cells integer, seed integer); insert into demo_params values (" +
                  std::to_string(cells) + ", " + std::to_string(seed) + ")",
          path);
-    for (const std::string& name : names) {
-      exec(db, readScript(scriptFolder + "/" + name), scriptFolder + "/" + name);
-    }
+    for (const std::string& script : scripts) exec(db, ScriptFolder::read(script), script);
     exec(db, "drop table demo_params; commit; analyze", path);
   } catch (...) {
     sqlite3_close(db);
