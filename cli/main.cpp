@@ -17,6 +17,8 @@
 #include "framework/KvTraceStatic.h"
 #include "framework/XMLDocument.h"
 #include "host/BatchRunner.h"
+#include "host/BatchShard.h"
+#include "host/Database.h"
 #include "host/DemoNetwork.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
@@ -27,7 +29,7 @@ namespace {
 enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2, kMessage = 3, kSkipped = 4, kInterrupted = 130 };
 
 struct RunOptions {
-  std::string db, config, className, name, scenario, out = ".", traceSql, log, instances;
+  std::string db, config, className, name, scenario, out = ".", traceSql, log, instances, shard;
   std::vector<std::string> queries;
   int instance = 0;
   int jobs = 1;
@@ -70,7 +72,8 @@ int exitCodeOf(RunOutcome::Kind kind) {
 }
 
 void addRunOptions(CLI::App& command, RunOptions& o) {
-  command.add_option("--db", o.db, "SQLite database file (opened read-only)")->required();
+  command.add_option("--db", o.db, "SQLite database file (opened read-only) or postgresql:// URI")
+      ->required();
   command.add_option("--config", o.config, "report configuration file (XML)")->required();
   command.add_option("--class", o.className, "report class, as `tarnel-report classes` lists")
       ->required();
@@ -180,9 +183,21 @@ std::vector<int> instanceList(const std::string& spec, ReportSession& session,
 
 void onInterrupt(int) { BatchRunner::stop(); }
 
+// The slice --shard K/N names (every instance without it).
+std::vector<int> shardOf(const std::string& shard, const std::vector<int>& instances) {
+  if (shard.empty()) return instances;
+  try {
+    return BatchShard::parse(shard).of(instances);
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 int batchCommand(const RunOptions& o) {
+  if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
   Prepared p = prepare(o);
-  std::vector<int> instances = instanceList(o.instances, *openSession(p), *p.configuration);
+  std::vector<int> instances =
+      shardOf(o.shard, instanceList(o.instances, *openSession(p), *p.configuration));
   bool progress = isatty(STDERR_FILENO);
   struct sigaction action {};
   action.sa_handler = onInterrupt;
@@ -240,7 +255,7 @@ int demoCommand(const DemoOptions& o) {
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
-  std::cout << "wrote " << o.path << " (" << o.cells << " cells, seed " << o.seed << ")\n";
+  std::cout << "wrote " << Database::displayName(o.path) << " (" << o.cells << " cells, seed " << o.seed << ")\n";
   return kOk;
 }
 
@@ -263,6 +278,8 @@ int main(int argc, char** argv) {
                        "all (every instance of the configuration's Entity), or ids and LO-HI ranges, comma-separated")
       ->required();
   batchCmd->add_option("-j,--jobs", batch.jobs, "worker threads (default 1)")->check(CLI::Range(1, 64));
+  batchCmd->add_option("--shard", batch.shard,
+                       "K/N: run only the K-th of N equal slices of the instance list");
 
   app.add_subcommand("classes", "list the report classes");
 
@@ -274,7 +291,9 @@ int main(int argc, char** argv) {
 
   DemoOptions demo;
   CLI::App* demoCmd = app.add_subcommand("demo-db", "write the demo network database");
-  demoCmd->add_option("PATH", demo.path, "database file to write (replaced if present)")->required();
+  demoCmd->add_option("PATH", demo.path,
+                      "database file to write (replaced if present), or postgresql:// URI")
+      ->required();
   demoCmd->add_option("--cells", demo.cells, "number of cells (default 60)")->check(CLI::Range(1, 1000000));
   demoCmd->add_option("--seed", demo.seed, "seed of the generated values (default 1)");
   demoCmd->add_option("--scripts", demo.scripts, "folder of the demo SQL scripts");
