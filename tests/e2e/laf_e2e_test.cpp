@@ -35,6 +35,8 @@ const LafRun kRuns[] = {
     {"antenna_face_3g", "TarnelLAFAntennaFace3GReport", kAntennaFace, "antface3g.xlt"},
 };
 
+void PrintTo(const LafRun& r, std::ostream* os) { *os << r.className; }
+
 class LafE2eReport : public ::testing::TestWithParam<LafRun> {};
 
 TEST_P(LafE2eReport, StreamAndSteeringOfTheReport) {
