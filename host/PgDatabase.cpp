@@ -29,6 +29,22 @@ std::string trimmed(std::string text) {
   return text;
 }
 
+// libpq's message without the indentation of its continuation lines (the
+// command line indents them itself) and without empty lines.
+std::string connectionMessage(const std::string& text) {
+  std::string message;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = trimmed(text.substr(start, end - start));
+    size_t indent = line.find_first_not_of(" \t");
+    if (indent != std::string::npos) message += (message.empty() ? "" : "\n") + line.substr(indent);
+    start = end + 1;
+  }
+  return message;
+}
+
 // `sql` with the ?1, ?2, ... of the host's texts written as $1, $2, ...
 // (outside quoted literals and identifiers).
 std::string serverPlaceholders(const std::string& sql) {
@@ -101,7 +117,7 @@ PgDatabase::PgDatabase(const std::string& uri) {
                           nullptr};
   conn_ = PQconnectdbParams(keys, values, 1);
   if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-    std::string message = conn_ ? trimmed(PQerrorMessage(conn_)) : "out of memory";
+    std::string message = conn_ ? connectionMessage(PQerrorMessage(conn_)) : "out of memory";
     PQfinish(conn_);
     conn_ = nullptr;
     throw KvException("Cannot connect to database " + displayName(uri) + ": " + message);
