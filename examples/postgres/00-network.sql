@@ -21,6 +21,13 @@ GRANT USAGE ON SCHEMA tnl_cfg_reports TO PUBLIC;
 -- that the engine's probe is one index look-up; after a change to the
 -- network's tables, REFRESH MATERIALIZED VIEW user_tab_columns (demo-db runs
 -- this script after copying the tables).
+DO $$
+BEGIN
+  -- An earlier load may have left a plain view of that name.
+  IF EXISTS (SELECT 1 FROM pg_class WHERE oid = to_regclass('user_tab_columns') AND relkind = 'v') THEN
+    DROP VIEW user_tab_columns;
+  END IF;
+END $$;
 DROP MATERIALIZED VIEW IF EXISTS user_tab_columns;
 CREATE MATERIALIZED VIEW user_tab_columns AS
 SELECT upper(c.relname::text) AS table_name, upper(a.attname::text) AS column_name
