@@ -6,7 +6,10 @@
 #   1. a batch with --trace-sql captures every SQL text the report runs;
 #   2. the floor: that SQL replayed by sqlite3 (read-only, tab output to /dev/null);
 #   3. timed batches with -j 1 (peak memory from /usr/bin/time -v) and -j 2,
-#      and a -j 1 batch over a 1,000-cell network for the scaling figures.
+#      and a -j 1 batch over a 1,000-cell network for the scaling figures;
+#   4. where a PostgreSQL server is installed: the same -j 1 batch against a
+#      throwaway server (scripts/postgres.sh) holding the same network, run as
+#      the report role over the server's socket ("-" when there is none).
 # Prints one row per report class and writes the table to bench/results.md.
 #
 # Usage: bench/run.sh [CELLS]   (default 10000; the small network has CELLS/10)
@@ -26,9 +29,22 @@ work=$(mktemp -d /tmp/tarnel-bench-XXXXXX)
 # Report files go to memory (/dev/shm when present), so that the figures are
 # the tool's and not the disk's cost of creating 20,000 files.
 outroot=$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo /tmp )/tarnel-bench-out-XXXXXX")
-trap 'rm -rf "$work" "$outroot"' EXIT
+pgdir=""
+cleanup() {
+  [ -n "$pgdir" ] && scripts/postgres.sh stop "$pgdir"
+  rm -rf "$work" "$outroot"
+}
+trap cleanup EXIT
 "$tool" demo-db "$work/big.db" --cells "$cells" --seed 1 >/dev/null
 "$tool" demo-db "$work/small.db" --cells "$small" --seed 1 >/dev/null
+pguri=""
+if ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1; then
+  pgdir=$(mktemp -d /tmp/tarnel-bench-pg-XXXXXX)
+  pgenv=$(scripts/postgres.sh start "$pgdir")
+  eval "$pgenv"
+  "$tool" demo-db "$TARNEL_PG_OWNER_URI" --cells "$cells" --seed 1 >/dev/null
+  pguri=$TARNEL_PG_URI
+fi
 
 # seconds and peak resident KiB of a command, from /usr/bin/time -v
 measure() {
@@ -55,8 +71,8 @@ timed() {  # measure the batch command built from the arguments
 }
 
 machine="$(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, $(lscpu | awk -F': *' '/Model name/ {print $2; exit}')"
-header="| class | instances | seconds | instances/s | floor s | run/floor | peak RSS MiB | RSS 10x/1x | time 10x/1x | -j 2 speed-up |"
-rule="|---|---|---|---|---|---|---|---|---|---|"
+header="| class | instances | seconds | instances/s | floor s | run/floor | peak RSS MiB | RSS 10x/1x | time 10x/1x | -j 2 speed-up | PostgreSQL s | PostgreSQL/SQLite |"
+rule="|---|---|---|---|---|---|---|---|---|---|---|---|"
 rows=()
 printf '%s\n%s\n' "$header" "$rule"
 while IFS=$'\t' read -r config class instances; do
@@ -76,11 +92,16 @@ while IFS=$'\t' read -r config class instances; do
   count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
   read -r secs2 _ < <(timed "$work/big.db" "$config" "$class" "$instances" 2 "$outroot/out")
   read -r ssecs srss < <(timed "$work/small.db" "$config" "$class" "$instances" 1 "$outroot/out")
+  pgsecs=-
+  if [ -n "$pguri" ]; then
+    read -r pgsecs _ < <(timed "$pguri" "$config" "$class" "$instances" 1 "$outroot/out")
+  fi
   row=$(awk -v c="$class" -v n="$count" -v s="$secs" -v f="$floor" -v r="$rss" -v s2="$secs2" \
-            -v ss="$ssecs" -v sr="$srss" 'BEGIN {
+            -v ss="$ssecs" -v sr="$srss" -v pg="$pgsecs" 'BEGIN {
     printf "| %s | %d | %.2f | %.0f | %.2f | %.2f | %.1f | %.2f | %.1f | %.2f |", c, n, s,
            (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0), r / 1024, (sr > 0 ? r / sr : 0),
-           (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0) }')
+           (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0)
+    if (pg == "-") printf " - | - |"; else printf " %.2f | %.1f |", pg, (s > 0 ? pg / s : 0) }')
   echo "$row"
   rows+=("$row")
 done < bench/reports.tsv
@@ -92,7 +113,9 @@ done < bench/reports.tsv
   echo "Each row: a batch over every instance of the report's entity in a $cells-cell demo network"
   echo "(Release build, -j 1, report files written to memory); the floor is the same SQL replayed by"
   echo "sqlite3 (procedure calls as their statements); RSS and time 10x/1x compare with the same"
-  echo "batch over a $small-cell network; the speed-up is -j 1 time over -j 2 time."
+  echo "batch over a $small-cell network; the speed-up is -j 1 time over -j 2 time. PostgreSQL: the"
+  echo "same -j 1 batch against a local PostgreSQL server (socket, report role) holding the same"
+  echo "network, and its time over SQLite's."
   echo
   echo "$header"
   echo "$rule"
