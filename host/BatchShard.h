@@ -1,9 +1,10 @@
 // BatchShard: slice K of N of a batch's instance list, so that N hosts share
 // one night's batch against one server, each running `batch --shard K/N`.
-// Slice K holds the instances at positions (K-1)*M/N up to K*M/N of the M
-// listed (contiguous; slice sizes differ by at most one), so the N slices
-// together run every instance exactly once, provided every host lists the
-// same instances (the catalogue gives them in id order).
+// Of the M instances listed, slice K holds positions (K-1)*M/N up to, not
+// including, K*M/N, rounded down (positions from 0; contiguous; slice sizes
+// differ by at most one), so the N slices together run every instance exactly
+// once, provided every host lists the same instances (the catalogue gives
+// them in id order).
 #ifndef TARNEL_HOST_BATCHSHARD_H_
 #define TARNEL_HOST_BATCHSHARD_H_
 

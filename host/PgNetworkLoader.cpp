@@ -74,16 +74,18 @@ std::string lower(std::string name) {
   return name;
 }
 
+std::string quoted(const std::string& name) {
+  std::string text = "\"";
+  for (char c : name) {
+    text += c;
+    if (c == '"') text += '"';
+  }
+  return text + "\"";
+}
+
 // A name as a PostgreSQL identifier: lower case, so that the unquoted names
 // of report SQL find it, and quoted.
-std::string identifier(const std::string& name) {
-  std::string quoted = "\"";
-  for (char c : lower(name)) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + "\"";
-}
+std::string identifier(const std::string& name) { return quoted(lower(name)); }
 
 bool contains(const std::string& type, const char* part) {
   return type.find(part) != std::string::npos;
@@ -171,7 +173,7 @@ class Copier {
     std::string names;
     for (const Column& c : columns) names += (names.empty() ? "" : ", ") + identifier(c.name);
     std::string data;
-    from_.each("select * from \"" + table + "\"", "", [&data](sqlite3_stmt* s) {
+    from_.each("select * from " + quoted(table), "", [&data](sqlite3_stmt* s) {
       for (int c = 0; c < sqlite3_column_count(s); ++c) {
         if (c) data += '\t';
         appendCopyValue(data, s, c);
