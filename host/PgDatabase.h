@@ -1,7 +1,9 @@
 // PgDatabase: a Database over one libpq connection to a PostgreSQL server,
 // given as a postgresql:// URI. SQL texts run with the extended protocol; a
 // text seen a second time is prepared on the server and reused from then on
-// (bounded). A stored procedure package.name is the function of that name:
+// (bounded). In a text without parameters the whole numbers compared with
+// "=" are sent as parameters, so that report SQL, which carries the instance
+// id as a literal, repeats from instance to instance and is planned once. A stored procedure package.name is the function of that name:
 // a call runs "select * from package.name(inputs...)" and its rows are the
 // function's result (a void result gives none; OUT parameters give one row).
 // Errors carry the server's message. One object per thread; not copyable.

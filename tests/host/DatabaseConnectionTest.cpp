@@ -170,6 +170,19 @@ TEST_P(DatabaseConnectionTest, ATextRunAgainGivesTheRowsOfItsNewParameters) {
   }
 }
 
+TEST_P(DatabaseConnectionTest, TextsThatDifferOnlyInTheirComparedNumbersGiveTheirOwnRows) {
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(rows("select name from t where id = 2"), (std::vector<std::string>{"plain"}));
+    EXPECT_EQ(rows("select name from t where id =3"), (std::vector<std::string>{"O'Hara"}));
+  }
+  EXPECT_EQ(rows("select id from t where name = 'id = 2' or id = 1 order by 1"),
+            (std::vector<std::string>{"1"}));
+  EXPECT_EQ(rows("select count(*) from t where 1 = 1 and id * 1.0 = 2.0"),
+            (std::vector<std::string>{"1"}));
+  EXPECT_EQ(rows("select count(*) from t where id <= 2 and name <> 'x'"),
+            (std::vector<std::string>{"2"}));
+}
+
 TEST_P(DatabaseConnectionTest, OutputArgumentsComeFromTheProceduresRowInOrder) {
   std::unique_ptr<KvXMLElement> result = call("pg_temp.outs", 2, 2);
   RWOrdered args = result->getNamedElements("DATASET.ARG");
