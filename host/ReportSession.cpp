@@ -52,8 +52,28 @@ std::vector<int> ReportSession::instancesBetween(int low, int high) {
   return ids(*database_, kInstancesBetween, {Parameter::integer(low), Parameter::integer(high)});
 }
 
+namespace {
+// Writes each run's read transaction to the SQL trace, so that replaying the
+// trace reads the way the run did.
+class TracedTransaction {
+ public:
+  explicit TracedTransaction(SqlTrace* trace) : trace_(trace) {
+    if (trace_) trace_->statement("begin");
+  }
+  ~TracedTransaction() {
+    if (trace_) trace_->statement("commit");
+  }
+  TracedTransaction(const TracedTransaction&) = delete;
+  TracedTransaction& operator=(const TracedTransaction&) = delete;
+
+ private:
+  SqlTrace* trace_;
+};
+}  // namespace
+
 RunOutcome ReportSession::run(int instanceId) {
   try {
+    TracedTransaction traced(options_.trace);
     Database::ReadTransaction snapshot(*database_);
     if (!knownInstance(instanceId)) {
       RunOutcome o;

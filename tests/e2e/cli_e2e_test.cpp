@@ -163,11 +163,13 @@ TEST(CommandLine, RunsNeverChangeTheDatabaseAndTraceTheirSql) {
                                folder, "--trace-sql", folder + "/sql.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(readFile(folder + "/sql.txt"),
+            "begin;\n"
             "select tbl.instance_id, tbl.ecp_number, tbl.trmostdn, tbl.ota_trn, tbl.release from "
             "tnl_cfg_ecp tbl where tbl.instance_id = 3000002;\n"
             "select 1 from user_Tab_columns where table_name='TNL_CFG_ECP' and column_name='INSTANCE_ID';\n"
             "select tbl.instance_id, tbl.cell_number, tbl.series, tbl.status from tnl_cfg_cell tbl "
-            "where tbl.ecp_id = 3000002 and 1 = 1 order by tbl.cell_number;\n");
+            "where tbl.ecp_id = 3000002 and 1 = 1 order by tbl.cell_number;\n"
+            "commit;\n");
   EXPECT_EQ(readFile(demoDatabase()), before);
 }
 
