@@ -154,9 +154,9 @@ int parseId(const std::string& text) {
 }
 
 // "all", or a comma-separated list of ids and LO-HI ranges of catalogue ids.
-std::vector<int> instanceList(const std::string& spec, ReportSession& session,
+std::vector<int> instanceList(const std::string& list, ReportSession& session,
                               const ReportConfiguration& configuration) {
-  if (spec == "all") {
+  if (list == "all") {
     if (configuration.entity().isNull()) {
       throw InputError{"--instances all needs an Entity attribute on the configuration's root"};
     }
@@ -164,9 +164,9 @@ std::vector<int> instanceList(const std::string& spec, ReportSession& session,
   }
   std::vector<int> ids;
   size_t start = 0;
-  while (start <= spec.size()) {
-    size_t comma = spec.find(',', start);
-    std::string item = spec.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+  while (start <= list.size()) {
+    size_t comma = list.find(',', start);
+    std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     size_t dash = item.find('-', 1);
     if (dash == std::string::npos) {
       ids.push_back(parseId(item));

@@ -50,31 +50,31 @@ std::string Database::Parameter::literal() const {
   return quoted + "'";
 }
 
-bool Database::isServerUri(const std::string& spec) {
+bool Database::isServerUri(const std::string& target) {
   for (const char* scheme : kServerSchemes) {
-    if (startsWith(spec, scheme)) return true;
+    if (startsWith(target, scheme)) return true;
   }
   return false;
 }
 
-std::string Database::displayName(const std::string& spec) {
-  if (!isServerUri(spec)) return spec;
-  size_t authority = spec.find("://") + 3;
-  size_t end = spec.find_first_of("/?", authority);
-  size_t at = spec.rfind('@', end == std::string::npos ? std::string::npos : end);
-  std::string shown = spec;
+std::string Database::displayName(const std::string& target) {
+  if (!isServerUri(target)) return target;
+  size_t authority = target.find("://") + 3;
+  size_t end = target.find_first_of("/?", authority);
+  size_t at = target.rfind('@', end == std::string::npos ? std::string::npos : end);
+  std::string shown = target;
   if (at != std::string::npos && at >= authority) {
-    size_t colon = spec.find(':', authority);
+    size_t colon = target.find(':', authority);
     if (colon != std::string::npos && colon < at) {
-      shown = spec.substr(0, colon + 1) + kHiddenPassword + spec.substr(at);
+      shown = target.substr(0, colon + 1) + kHiddenPassword + target.substr(at);
     }
   }
   return hideQueryPassword(shown);
 }
 
-std::unique_ptr<Database> Database::open(const std::string& spec) {
-  if (isServerUri(spec)) return std::make_unique<PgDatabase>(spec);
-  return std::make_unique<SqliteDatabase>(spec);
+std::unique_ptr<Database> Database::open(const std::string& target) {
+  if (isServerUri(target)) return std::make_unique<PgDatabase>(target);
+  return std::make_unique<SqliteDatabase>(target);
 }
 
 Database::ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.beginRead(); }

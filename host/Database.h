@@ -32,14 +32,14 @@ class Database {
   // Receives one result row; it may move the values out.
   typedef std::function<void(RWEStringCollection& row)> RowHandler;
 
-  // Opens `spec`: a postgresql:// (or postgres://) URI connects to that
+  // Opens `target`: a postgresql:// (or postgres://) URI connects to that
   // server, anything else is a SQLite file opened read-only. Throws
   // KvException when the database cannot be opened or reached.
-  static std::unique_ptr<Database> open(const std::string& spec);
-  // Whether `spec` names a PostgreSQL server rather than a SQLite file.
-  static bool isServerUri(const std::string& spec);
-  // `spec` fit to show: a URI's password is replaced by "***".
-  static std::string displayName(const std::string& spec);
+  static std::unique_ptr<Database> open(const std::string& target);
+  // Whether `target` names a PostgreSQL server rather than a SQLite file.
+  static bool isServerUri(const std::string& target);
+  // `target` fit to show: a URI's password is replaced by "***".
+  static std::string displayName(const std::string& target);
 
   Database() = default;
   virtual ~Database() = default;

@@ -456,11 +456,11 @@ KvXMLElement* layoutQuery(Report& report, const char* name) {
 
 class Report::FieldRow {
  public:
-  FieldRow(Report& report, KvXMLElement* query, const AmpsQuery& spec) {
-    int offset = spec.offset == kOffsetOne ? 1 : usesInstanceID(query);
-    columns_.reserve(spec.fieldCount);
-    for (size_t f = 0; f < spec.fieldCount; ++f) {
-      columns_.push_back(report.indexOf(query, spec.fields[f]) + offset);
+  FieldRow(Report& report, KvXMLElement* query, const AmpsQuery& layout) {
+    int offset = layout.offset == kOffsetOne ? 1 : usesInstanceID(query);
+    columns_.reserve(layout.fieldCount);
+    for (size_t f = 0; f < layout.fieldCount; ++f) {
+      columns_.push_back(report.indexOf(query, layout.fields[f]) + offset);
     }
   }
   void point(const RWEStringCollection* values) { values_ = values; }
@@ -475,11 +475,11 @@ class Report::FieldRow {
 
 class Report::FieldTable {
  public:
-  FieldTable(Report& report, const AmpsQuery& spec)
-      : query_(layoutQuery(report, spec.name)),
-        result_(report.xmlResult(report.selectStatementFromXML(query_) + spec.suffix)),
+  FieldTable(Report& report, const AmpsQuery& layout)
+      : query_(layoutQuery(report, layout.name)),
+        result_(report.xmlResult(report.selectStatementFromXML(query_) + layout.suffix)),
         table_(query_, result_, XMLQueryResult::_TABLE1, '|', TRAILING),
-        row_(report, query_, spec) {}
+        row_(report, query_, layout) {}
   int rows() const { return table_.numRows; }
   const FieldRow& row(int r) {
     row_.point(&table_.row(r));
