@@ -1,5 +1,7 @@
 #include "host/Database.h"
 
+#include <cctype>
+
 #include "host/PgDatabase.h"
 #include "host/SqliteDatabase.h"
 
@@ -75,6 +77,37 @@ std::string Database::displayName(const std::string& target) {
 std::unique_ptr<Database> Database::open(const std::string& target) {
   if (isServerUri(target)) return std::make_unique<PgDatabase>(target);
   return std::make_unique<SqliteDatabase>(target);
+}
+
+std::string Database::numbersAsParameters(const std::string& sql, Parameters& parameters) {
+  if (sql.find_first_of("?$:@") != std::string::npos || sql.find("--") != std::string::npos ||
+      sql.find("/*") != std::string::npos) {
+    return sql;
+  }
+  std::string text;
+  char quote = 0;
+  for (size_t i = 0; i < sql.size(); ++i) {
+    char c = sql[i];
+    text += c;
+    if (quote) {
+      if (c == quote) quote = 0;
+      continue;
+    }
+    if (c == '\'' || c == '"' || c == '`') quote = c;
+    if (c == '[') quote = ']';
+    if (c != '=') continue;
+    size_t start = sql.find_first_not_of(' ', i + 1);
+    size_t end = start;
+    while (end < sql.size() && isdigit(static_cast<unsigned char>(sql[end]))) ++end;
+    bool number = end > start && end - start < 19 &&
+                  (end == sql.size() || (!isalnum(static_cast<unsigned char>(sql[end])) &&
+                                         sql[end] != '.' && sql[end] != '_'));
+    if (!number) continue;
+    parameters.push_back(Parameter::integer(std::stoll(sql.substr(start, end - start))));
+    text += " ?" + std::to_string(parameters.size());
+    i = end - 1;
+  }
+  return text;
 }
 
 Database::ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.beginRead(); }

@@ -63,42 +63,6 @@ std::string serverPlaceholders(const std::string& sql) {
   return text;
 }
 
-// Report SQL carries the instance id as a literal ("where tbl.instance_id =
-// 1000004"), so each instance's text is new to the server and planned anew.
-// The whole numbers compared with "=" become parameters (appended to
-// `parameters`), so that the text repeats from instance to instance and is
-// prepared once. Texts with parameters, placeholders or comments of their
-// own stay as they are.
-std::string comparedNumbersAsParameters(const std::string& sql, Database::Parameters& parameters) {
-  if (sql.find_first_of("?$") != std::string::npos || sql.find("--") != std::string::npos ||
-      sql.find("/*") != std::string::npos) {
-    return sql;
-  }
-  std::string text;
-  char quote = 0;
-  for (size_t i = 0; i < sql.size(); ++i) {
-    char c = sql[i];
-    text += c;
-    if (quote) {
-      if (c == quote) quote = 0;
-      continue;
-    }
-    if (c == '\'' || c == '"') quote = c;
-    if (c != '=') continue;
-    size_t start = sql.find_first_not_of(' ', i + 1);
-    size_t end = start;
-    while (end < sql.size() && isdigit(static_cast<unsigned char>(sql[end]))) ++end;
-    bool number = end > start && end - start < 19 &&
-                  (end == sql.size() || (!isalnum(static_cast<unsigned char>(sql[end])) &&
-                                         sql[end] != '.' && sql[end] != '_'));
-    if (!number) continue;
-    parameters.push_back(Database::Parameter::integer(std::stoll(sql.substr(start, end - start))));
-    text += " ?" + std::to_string(parameters.size());
-    i = end - 1;
-  }
-  return text;
-}
-
 // A procedure name is one or two SQL identifiers; it is pasted into the call.
 bool validProcedureName(const std::string& name) {
   if (name.empty() || name.front() == '.' || name.back() == '.') return false;
@@ -217,7 +181,7 @@ void PgDatabase::query(const std::string& sql, const Parameters& parameters,
   Result result;
   if (parameters.empty()) {
     Parameters numbers;
-    std::string text = comparedNumbersAsParameters(sql, numbers);
+    std::string text = numbersAsParameters(sql, numbers);
     result = run(text, numbers);
   } else {
     result = run(sql, parameters);

@@ -136,7 +136,9 @@ void SqliteDatabase::bind(sqlite3_stmt* statement, const Parameters& parameters)
   }
 }
 
-void SqliteDatabase::run(sqlite3_stmt* statement, const RowHandler& row) {
+void SqliteDatabase::run(sqlite3_stmt* statement, const Parameters& parameters,
+                         const RowHandler& row) {
+  if (!parameters.empty()) bind(statement, parameters);
   struct Reset {
     sqlite3_stmt* s;
     ~Reset() {
@@ -155,13 +157,14 @@ void SqliteDatabase::run(sqlite3_stmt* statement, const RowHandler& row) {
   }
 }
 
-void SqliteDatabase::execute(const std::string& sql) { run(prepare(sql), nullptr); }
+void SqliteDatabase::execute(const std::string& sql) { run(prepare(sql), {}, nullptr); }
 
 void SqliteDatabase::query(const std::string& sql, const Parameters& parameters,
                            const RowHandler& row) {
-  sqlite3_stmt* statement = prepare(sql);
-  if (!parameters.empty()) bind(statement, parameters);
-  run(statement, row);
+  if (!parameters.empty()) return run(prepare(sql), parameters, row);
+  Parameters numbers;
+  std::string text = numbersAsParameters(sql, numbers);
+  run(prepare(text), numbers, row);
 }
 
 const std::vector<std::string>& SqliteDatabase::procedureBodies(const std::string& name) {

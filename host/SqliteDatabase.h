@@ -45,9 +45,9 @@ class SqliteDatabase : public Database {
   sqlite3_stmt* prepare(const std::string& sql);
   // Binds `parameters` to `statement`'s first parameters.
   static void bind(sqlite3_stmt* statement, const Parameters& parameters);
-  // Steps `statement` to the end, calling `row` for each result row; resets
-  // it afterwards, also on failure.
-  void run(sqlite3_stmt* statement, const RowHandler& row);
+  // Binds `parameters`, steps `statement` to the end, calling `row` for each
+  // result row; resets it afterwards, also on failure.
+  void run(sqlite3_stmt* statement, const Parameters& parameters, const RowHandler& row);
   void execute(const std::string& sql);
   const std::vector<std::string>& procedureBodies(const std::string& name);
   // Throws KvException with SQLite's message for the last failed call.
