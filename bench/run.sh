@@ -81,8 +81,9 @@ while IFS=$'\t' read -r config class instances; do
   rm -f "$trace"
   timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out" --trace-sql "$trace" >/dev/null
   # The floor runs with the same connection set-up as the tool: TEMP tables in
-  # memory and the user_Tab_columns view the reports probe.
+  # memory, the same page cache and the user_Tab_columns view the reports probe.
   { echo "pragma temp_store = memory;"
+    echo "pragma cache_size = -512;"
     echo "create temp table tnl_schema_columns as select upper(m.name) as table_name, upper(p.name) as column_name from sqlite_schema m join pragma_table_info(m.name) p where m.type in ('table', 'view');"
     echo "create index temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name);"
     echo "create temp view user_Tab_columns as select table_name, column_name from tnl_schema_columns;"

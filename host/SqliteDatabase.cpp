@@ -12,6 +12,11 @@ namespace {
 const size_t kStatementCacheLimit = 64;
 const int kBusyTimeoutMs = 5000;
 
+// SQLite's own page cache, 512 KiB: enough for the b-tree pages every run
+// walks, while the leaves a run reads once come from the system's file cache.
+// Its default (2 MiB) fills up over a long batch on a large network, so that
+// memory grew with the network's size at no gain in speed.
+const char kPageCache[] = "pragma cache_size = -512";
 const char kCheckSchema[] = "select count(*) from sqlite_schema";
 const char kBegin[] = "begin";
 const char kCommit[] = "commit";
@@ -91,6 +96,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path) {
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   sqlite3_exec(db_, "pragma temp_store = memory", nullptr, nullptr, nullptr);
+  sqlite3_exec(db_, kPageCache, nullptr, nullptr, nullptr);
   sqlite3_extended_result_codes(db_, 1);
   // Reading the schema proves the file is a database.
   try {
