@@ -13,7 +13,6 @@
 #include "reports/diagram/TarnelKelBTSDiagramReport.h"
 #include "reports/diagram/TarnelMicrominiCellDiagramReport.h"
 #include "reports/diagram/TarnelPivCellDiagramReport.h"
-#include "reports/diagram/TarnelPivCellKelBTSDiagramReport.h"
 #include "reports/diagram/TarnelS3CellDiagramReport.h"
 #include "tests/support/ReportHarness.h"
 
@@ -171,16 +170,9 @@ TEST(BrivantDiagram, MicrocellAntennaRows) {
     Rows rows;
     const char* text;
   } cases[] = {
-      // 5 degrees 7 minutes 9 seconds north; 75 degrees 30 minutes west.
-      {"latitude and longitude in degrees, minutes, seconds",
-       {{"lat", "1", "5.11916667"}, {"lon", "1", "-75.5"}},
-       "lat\t1\t 5  7  9 N\nlon\t1\t 75 30  0 W\n"},
-      {"keys match without case",
+      {"lat and lon in degrees, minutes, seconds; keys match without case",
        {{"LAT", "2", "-33.5"}, {"Lon", "2", "151.25"}, {"ELEVATION", "2", ""}},
        "LAT\t2\t33 30  0 S\nLon\t2\t151 15  0 E\nELEVATION\t2\t0.0000000000000000\n"},
-      {"antenna ids become map name and label",
-       {{"ant_name", "1", "5000001"}, {"ant_label", "1", "5000001"}},
-       "ant_name\t1\tmap-MC-1\nant_label\t1\tlabel-MC-1\n"},
       {"other values are written as read, in three columns",
        {{"elevation", "2", "12.5"}, {"height", "1", "5.5", "dropped"}, {"short", "1"},
         {"latitude", "1", "40.5"}},
@@ -188,7 +180,6 @@ TEST(BrivantDiagram, MicrocellAntennaRows) {
   };
   for (const auto& c : cases) {
     Brivant d;
-    d.harness.data.names[5000001] = "MC-1";
     d.harness.connection.script(kMicroAntSql, c.rows);
     EXPECT_EQ(c.text, d.written([&d] { d.report->brivMicroAnt(); })) << c.what;
   }
@@ -215,7 +206,6 @@ TEST(Diagrams, RefusalsStreamsAndSteeringData) {
                                  const std::string&);
   const Outcome piv = &outcome<TarnelPivCellDiagramReport>;
   const Outcome kel = &outcome<TarnelKelBTSDiagramReport>;
-  const Outcome both = &outcome<TarnelPivCellKelBTSDiagramReport>;
   const Outcome s3 = &outcome<TarnelS3CellDiagramReport>;
   const std::vector<std::string> e1{"e", "u", "u", "u", "u", "u"};
   const std::string refused = "There are no equipped assemblages for cell CELL00003\nPREBUILD";
@@ -235,8 +225,6 @@ TEST(Diagrams, RefusalsStreamsAndSteeringData) {
       // Only a lower-case e among the first four positions counts.
       {"upper-case E is not equipped", kel, {"E", "E", "E", "E", "u", "u"}, refused},
       {"no statuses", kel, {}, refused},
-      {"the combined site's procedures are separated by an empty line", both, e1, "\nK\t1\n",
-       "MC.xlt"},
       {"missing statuses read as empty", kel, {"u", "e"}, "K\t1\n", "MC.xlt"},
       {"a missing template attribute gives an empty template", piv, e1, "", "", "1",
        "Excel=\"Diagram.xls\""},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "framework/KvException.h"
 #include "framework/KvTraceStatic.h"
@@ -26,6 +27,15 @@ class QueryDispatchTest : public ::testing::Test {
     h.configure(xml);
     return h.make<TestReport>("Title");
   }
+  // The message of the KvException a run of `xml` on `id` throws.
+  std::string failure(const std::string& xml, int id) {
+    try {
+      h.run(*report(xml), id);
+    } catch (const KvException& e) {
+      return e.message().str();
+    }
+    return "no exception";
+  }
   ReportHarness h;
 };
 
@@ -45,58 +55,49 @@ TEST_F(QueryDispatchTest, WritesSelectsInDocumentOrderRepeatingAName) {
   EXPECT_EQ(h.data.text(1), "a\tone\nb\ttwo\na\tone\n");
 }
 
-TEST_F(QueryDispatchTest, UndefinedQueryEndsTheBuildWithItsName) {
-  auto r = report(R"(<REPORT><SELECTS><SELECT Name="Q1"/><SELECT Name="Nope"/><SELECT Name="Q1"/>
-    </SELECTS><QUERIES><QUERY Name="Q1" Select="select 1, 'x' where 1 = " SingleSelect="True">
-    <FIELDS><FIELD Name="x"/></FIELDS></QUERY></QUERIES></REPORT>)");
+TEST_F(QueryDispatchTest, WhatEndsTheBuild) {
   h.connection.script("select 1, 'x' where 1 = 7", {{"1", "x"}});
-  try {
-    h.run(*r, 7);
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message(), "Query not defined in config file: Nope");
-  }
+  EXPECT_EQ(failure(R"(<REPORT><SELECTS><SELECT Name="Q1"/><SELECT Name="Nope"/>
+    <SELECT Name="Q1"/></SELECTS><QUERIES><QUERY Name="Q1" Select="select 1, 'x' where 1 = "
+    SingleSelect="True"><FIELDS><FIELD Name="x"/></FIELDS></QUERY></QUERIES></REPORT>)", 7),
+            "Query not defined in config file: Nope");
   EXPECT_EQ(h.data.text(), "x\t1\n");
-}
-
-TEST_F(QueryDispatchTest, SelectWithoutNameIsRunWithTheEmptyName) {
-  auto r = report("<REPORT><SELECTS><SELECT/></SELECTS></REPORT>");
-  try {
-    h.run(*r, 7);
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message(), "Query not defined in config file: ");
-  }
-}
-
-TEST_F(QueryDispatchTest, FailedStreamRaisesDiskSpaceEvenWhenTheQueryWroteNothing) {
-  auto r = report(kTwoQueries);
+  EXPECT_EQ(failure("<REPORT><SELECTS><SELECT/></SELECTS></REPORT>", 7),
+            "Query not defined in config file: ");
+  // A failed stream, even when the query wrote nothing.
+  h = ReportHarness();
   h.data.failStream(0);
-  try {
-    h.run(*r, 42);
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message(), "Unable to write all of the report  - check disk space");
-  }
+  EXPECT_EQ(failure(kTwoQueries, 42), "Unable to write all of the report  - check disk space");
   EXPECT_EQ(h.connection.executed().size(), 1u);
 }
 
-TEST_F(QueryDispatchTest, ExplicitSelectGetsTheInstanceIdAppendedDirectly) {
-  auto r = report(R"(<REPORT><SELECTS><SELECT Name="E"/></SELECTS><QUERIES>
-    <QUERY Name="E" Select="select * from t where id = "><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
-    </QUERIES></REPORT>)");
-  h.run(*r, 42);
-  EXPECT_EQ(h.connection.executed(), std::vector<std::string>{"select * from t where id = 42"});
-  EXPECT_EQ(h.data.calls.back(), "separation ,Cell");
-}
-
-TEST_F(QueryDispatchTest, JoinTextReplacesTheInstanceIdAndKeepsTheTrailingBlank) {
-  auto r = report(R"(<REPORT><SELECTS><SELECT Name="E"/></SELECTS><QUERIES>
-    <QUERY Name="E" Select="select * from t where id = " Join="and x = $INSTANCE_ID">
-    <FIELDS><FIELD Name="v"/></FIELDS></QUERY></QUERIES></REPORT>)");
-  h.run(*r, 42);
-  EXPECT_EQ(h.connection.executed(),
-            std::vector<std::string>{"select * from t where id =  and x = 42"});
+TEST_F(QueryDispatchTest, SqlOfExplicitAndGeneratedQueries) {
+  // Query, SQL run, the last data manager call.
+  const std::tuple<std::string, std::vector<std::string>, std::string> cases[] = {
+      // An explicit select gets the instance id appended directly.
+      {R"(<QUERY Name="E" Select="select * from t where id = "><FIELDS><FIELD Name="v"/>
+        </FIELDS></QUERY>)", {"select * from t where id = 9"}, "separation ,Cell"},
+      // Join text replaces the instance id and keeps the trailing blank.
+      {R"(<QUERY Name="E" Select="select * from t where id = " Join="and x = $INSTANCE_ID">
+        <FIELDS><FIELD Name="v"/></FIELDS></QUERY>)", {"select * from t where id =  and x = 9"},
+       "separation ,Cell"},
+      {R"X(<QUERY Name="E" Table="tnl_x" Key="cell_id" Where="status != 'u' order by tbl.face">
+        <FIELDS><FIELD Name="a"/><FIELD Name="S" Source="Scenario"/>
+        <FIELD Name="b" Column="upper(tbl.b)"/></FIELDS></QUERY>)X",
+       {"select tbl.instance_id, tbl.a, upper(tbl.b) from tnl_x tbl where tbl.cell_id = 9 "
+        "and status != 'u' order by tbl.face"}, "openStream Title"},
+      {R"(<QUERY Name="E" Table="tnl_y" AddInstanceId="False"><FIELDS><FIELD Name="c"/>
+        </FIELDS></QUERY>)", {"select tbl.c from tnl_y tbl where tbl.instance_id = 9"},
+       "openStream Title"},
+  };
+  for (const auto& c : cases) {
+    h = ReportHarness();
+    auto r = report(R"(<REPORT Entity="Cell"><SELECTS><SELECT Name="E"/></SELECTS><QUERIES>)" +
+                    std::get<0>(c) + "</QUERIES></REPORT>");
+    h.run(*r, 9);
+    EXPECT_EQ(h.connection.executed(), std::get<1>(c));
+    EXPECT_EQ(h.data.calls.back(), std::get<2>(c));
+  }
 }
 
 TEST_F(QueryDispatchTest, SeparationAndSingleSelectChooseTheRunner) {
@@ -136,23 +137,9 @@ TEST_F(QueryDispatchTest, DevelopmentTracingWritesEachSeparation) {
             "TarnelEntityReport::doXMLExplicit: .separation := 0\n");
 }
 
-TEST_F(QueryDispatchTest, GeneratedSqlHonoursColumnKeyWhereAndAddInstanceId) {
-  auto r = report(R"X(<REPORT><SELECTS><SELECT Name="G"/><SELECT Name="H"/></SELECTS><QUERIES>
-    <QUERY Name="G" Table="tnl_x" Key="cell_id" Where="status != 'u' order by tbl.face">
-      <FIELDS><FIELD Name="a"/><FIELD Name="S" Source="Scenario"/><FIELD Name="b" Column="upper(tbl.b)"/></FIELDS>
-    </QUERY>
-    <QUERY Name="H" Table="tnl_y" AddInstanceId="False"><FIELDS><FIELD Name="c"/></FIELDS></QUERY>
-    </QUERIES></REPORT>)X");
-  h.run(*r, 9);
-  EXPECT_EQ(h.connection.executed(),
-            (std::vector<std::string>{
-                "select tbl.instance_id, tbl.a, upper(tbl.b) from tnl_x tbl where tbl.cell_id = 9 "
-                "and status != 'u' order by tbl.face",
-                "select tbl.c from tnl_y tbl where tbl.instance_id = 9"}));
-}
-
 TEST_F(QueryDispatchTest, ExcelTemplateIsTheFirstTemplatesExcelAttribute) {
-  auto r = report(R"(<REPORT><TEMPLATES><TEMPLATE Other="x"/><TEMPLATE Excel="b.xlt"/></TEMPLATES></REPORT>)");
+  auto r = report(R"(<REPORT><TEMPLATES><TEMPLATE Other="x"/><TEMPLATE Excel="b.xlt"/>
+    </TEMPLATES></REPORT>)");
   EXPECT_EQ(r->excelTemplateFile(), "");
   auto s = report(R"(<REPORT><TEMPLATES><TEMPLATE Excel="a.xlt"/></TEMPLATES></REPORT>)");
   EXPECT_EQ(s->excelTemplateFile(), "a.xlt");

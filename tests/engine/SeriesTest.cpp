@@ -9,27 +9,23 @@ namespace {
 
 const char kSeriesSql[] =
     "select tbl.instance_id, tbl.series from tnl_cfg_cell tbl where tbl.instance_id = 8";
-
-// Each AP query writes one line naming itself.
-const char kApConfig[] = R"(<REPORT><QUERIES>
-  <QUERY Name="CellSeries" Table="tnl_cfg_cell" SingleSelect="True"><FIELDS><FIELD Name="series"/></FIELDS></QUERY>
-  <QUERY Name="APcellFields" Select="select 'APcellFields' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-  <QUERY Name="APcellDataFields" Select="select 'APcellDataFields' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-  <QUERY Name="APcellFieldsRCS" Select="select 'APcellFieldsRCS' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-  <QUERY Name="SWLoadDataTRX" Select="select 'SWLoadDataTRX' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-  <QUERY Name="APantenna2" Select="select 'APantenna2' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-  <QUERY Name="APantenna2RCS" Select="select 'APantenna2RCS' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-  <QUERY Name="APvoicelaf" Select="select 'APvoicelaf' where 8 = " SingleSelect="True"><FIELDS><FIELD Name="q"/></FIELDS></QUERY>
-</QUERIES></REPORT>)";
+const char* const kApQueries[] = {"APcellFields", "APcellDataFields", "APcellFieldsRCS",
+                                  "SWLoadDataTRX", "APantenna2",       "APantenna2RCS",
+                                  "APvoicelaf"};
 
 class SeriesTest : public ::testing::Test {
  protected:
+  // A report on instance 8 whose AP queries each write one line naming itself.
   void SetUp() override {
-    h.configure(kApConfig);
-    for (const char* q : {"APcellFields", "APcellDataFields", "APcellFieldsRCS", "SWLoadDataTRX",
-                          "APantenna2", "APantenna2RCS", "APvoicelaf"}) {
-      h.connection.script(std::string("select '") + q + "' where 8 = 8", {{q}});
+    h = ReportHarness();
+    std::string xml = "<REPORT><QUERIES><QUERY Name=\"CellSeries\" Table=\"tnl_cfg_cell\" "
+                      "SingleSelect=\"True\"><FIELDS><FIELD Name=\"series\"/></FIELDS></QUERY>";
+    for (const std::string q : kApQueries) {
+      xml += "<QUERY Name=\"" + q + "\" Select=\"select '" + q + "' where 8 = \" SingleSelect="
+             "\"True\"><FIELDS><FIELD Name=\"q\"/></FIELDS></QUERY>";
+      h.connection.script("select '" + q + "' where 8 = 8", {{q}});
     }
+    h.configure(xml + "</QUERIES></REPORT>");
     report = h.make<TestReport>("T");
     TarnelReportInfo info(8, "");
     report->configure(info);
@@ -41,11 +37,15 @@ class SeriesTest : public ::testing::Test {
     for (const std::string& s : h.connection.executed()) n += s == kSeriesSql;
     return n;
   }
-  std::string blocks() {
-    report->doAPCell(0);
-    report->doAPantenna(0);
-    report->doAPvlaf(0);
-    return h.data.text();
+  // What series() throws: "message: " for a ReportMessageException, else "error: ".
+  std::string seriesFailure() {
+    try {
+      return "series " + std::to_string(report->series());
+    } catch (const ReportMessageException& e) {
+      return "message: " + e.message().str();
+    } catch (const KvException& e) {
+      return "error: " + e.message().str();
+    }
   }
   ReportHarness h;
   std::unique_ptr<TestReport> report;
@@ -58,66 +58,51 @@ TEST_F(SeriesTest, SecondValueOfTheSingleRowIsTheSeriesAndIsQueriedOnce) {
   EXPECT_EQ(seriesQueries(), 1);
 }
 
-TEST_F(SeriesTest, ZeroOrSeveralRowsFailWithTheEntityAndInstance) {
-  for (Rows rows : {Rows{}, Rows{{"1", "2"}, {"1", "3"}}}) {
-    seriesRows(rows);
-    try {
-      report->series();
-      FAIL() << "no exception";
-    } catch (const ReportMessageException&) {
-      FAIL() << "wrong exception";
-    } catch (const KvException& e) {
-      EXPECT_EQ(e.message(), "CellSeries query should only return exactly one row for Cell: 8");
-    }
-  }
-}
-
-TEST_F(SeriesTest, RowNotOfTwoValuesCannotDetermineTheSeries) {
-  for (Rows rows : {Rows{{"3"}}, Rows{{"17", "3", "4"}}}) {
-    seriesRows(rows);
-    try {
-      report->series();
-      FAIL() << "no exception";
-    } catch (const ReportMessageException& e) {
-      EXPECT_EQ(e.message(), "Cell series could not be determined for Cell: 8");
-    }
+TEST_F(SeriesTest, RowsThatGiveNoSeries) {
+  const std::string notOne =
+      "error: CellSeries query should only return exactly one row for Cell: 8";
+  const std::string notTwo = "message: Cell series could not be determined for Cell: 8";
+  const std::pair<Rows, std::string> cases[] = {{{}, notOne},
+                                                {{{"1", "2"}, {"1", "3"}}, notOne},
+                                                {{{"3"}}, notTwo},
+                                                {{{"17", "3", "4"}}, notTwo}};
+  for (const auto& c : cases) {
+    SetUp();
+    seriesRows(c.first);
+    EXPECT_EQ(seriesFailure(), c.second);
   }
 }
 
 TEST_F(SeriesTest, BlocksFollowTheSeriesTable) {
-  struct Case {
-    const char* series;
-    const char* text;
-  } cases[] = {
-      {"1", "q\tAPcellFields\nq\tSWLoadDataTRX\nq\tAPantenna2\nq\tAPvoicelaf\n"},
+  const std::string rcs = "q\tAPcellFieldsRCS\nq\tSWLoadDataTRX\nq\tAPantenna2RCS\nq\tAPvoicelaf\n";
+  const std::string plain = "q\tAPcellFields\nq\tSWLoadDataTRX\nq\tAPantenna2\nq\tAPvoicelaf\n";
+  const std::pair<const char*, std::string> cases[] = {
+      {"1", plain}, {"9", plain}, {"4", rcs}, {"5", rcs},
       {"3", "q\tAPcellDataFields\nq\tSWLoadDataTRX\nq\tAPantenna2\nq\tAPvoicelaf\n"},
-      {"4", "q\tAPcellFieldsRCS\nq\tSWLoadDataTRX\nq\tAPantenna2RCS\nq\tAPvoicelaf\n"},
-      {"5", "q\tAPcellFieldsRCS\nq\tSWLoadDataTRX\nq\tAPantenna2RCS\nq\tAPvoicelaf\n"},
-      {"9", "q\tAPcellFields\nq\tSWLoadDataTRX\nq\tAPantenna2\nq\tAPvoicelaf\n"},
   };
-  for (const Case& c : cases) {
-    h.data = InMemoryDataManager();
+  for (const auto& c : cases) {
     SetUp();
-    seriesRows({{"8", c.series}});
-    EXPECT_EQ(blocks(), c.text) << "series " << c.series;
+    seriesRows({{"8", c.first}});
+    report->doAPCell(0);
+    report->doAPantenna(0);
+    report->doAPvlaf(0);
+    EXPECT_EQ(h.data.text(), c.second) << "series " << c.first;
   }
 }
 
 TEST_F(SeriesTest, SeriesOutsideOneToNineFailsBeforeAnythingIsWritten) {
-  for (const char* s : {"10", "0", "abc"}) {
-    h.data = InMemoryDataManager();
-    SetUp();
-    seriesRows({{"8", s}});
-    std::string number = std::string(s) == "abc" ? "0" : s;
+  for (const std::string s : {"10", "0", "abc"}) {
     for (bool cell : {true, false}) {
+      SetUp();
+      seriesRows({{"8", s}});
       try {
         cell ? report->doAPCell(0) : report->doAPantenna(0);
         FAIL() << "no exception";
       } catch (const ReportMessageException& e) {
-        EXPECT_EQ(e.message(), "Undefined cell series for report: " + number);
+        EXPECT_EQ(e.message(), "Undefined cell series for report: " + (s == "abc" ? "0" : s));
       }
+      EXPECT_EQ(h.data.text(), "");
     }
-    EXPECT_EQ(h.data.text(), "");
   }
 }
 

@@ -51,7 +51,7 @@ const char kNbrConfig[] =
     "CR_DataRowStart=\"8rows\"/></FORMATTING><QUERIES>"
     "<QUERY Name=\"NbrHeader\" Select=\"select * from temp.nbr_header\"/>"
     "<QUERY Name=\"NbrBody\" Select=\"select * from temp.nbr\"/></QUERIES></REPORT>";
-const char kNbrHeadings[] = "Nbr\tBTS\tSector\t\nRank\tId\t\n";
+const std::string kNbrHeadings = "Nbr\tBTS\tSector\t\nRank\tId\t\n";
 
 std::string element(const std::string& body) {
   return "<REPORT Entity=\"1xEVBTS\">" + body + "</REPORT>";
@@ -145,45 +145,43 @@ TEST(EvdoElement, TitleHeadingsAndRowsByKeyword) {
   }
 }
 
-TEST(EvdoNeighbours, HeaderHeadingsRowsAndControlBlock) {
-  ReportHarness h;
-  h.connection.script(kNbrHeaderSql, {{"3", "4", "12", "BTS0012", "BTS 12", "2", "BTS0012-2",
-                                       "Sector 12/2", "1001", "2024-05-08 06:00:00"}});
-  h.connection.script(kNbrBodySql, {{"1", "12", "1"}, {}, {"2", "13", "2", "inter-BTS"}});
-  EXPECT_EQ("evdo_neighbours\nService Node: 3 FMS Frame ID: 4 1xEVBTS: 12 Name: BTS0012 "
-            "Label: BTS 12 Runtime: " + kRunTime +
-                "Sector: 2 Sector Name: BTS0012-2 Sector Label: Sector 12/2\nSystem ID: 1001\n"
-                "Date/Time of Data Collection: 2024-05-08 06:00:00\n\n" + kNbrHeadings +
-                "1\t12\t1\n\n2\t13\t2\tinter-BTS\n" + controlBlock(3),
-            runReport<Tarnel1xEVNbrReport>(h, kNbrConfig, 7500012, "evdo_neighbours"));
-  EXPECT_EQ((std::vector<std::string>{"CALL tnl_cfg_reports.GetNbr(7500012)", kNbrHeaderSql,
-                                      kNbrBodySql}),
-            h.connection.executed());
-}
-
-// A sector without neighbours: a header per sector row of five entries.
-TEST(EvdoNeighbours, FallbackHeaderWritesOnlyRowsOfFiveEntries) {
-  ReportHarness h;
-  h.connection.script(kSectorSql, {{"3", "4", "12", "2", "1001"},
-                                   {"1", "2", "3", "4"},
-                                   {"1", "2", "3", "4", "5", "6"},
-                                   {"5", "6", "7", "8", "9"}});
-  h.connection.script(kNbrBodySql, {{"never"}});
+TEST(EvdoNeighbours, HeaderFallbackHeaderRowsAndControlBlock) {
   const std::string noNeighbours = "Sector doesn't have any Neighbor Sectors.\n\n";
-  EXPECT_EQ("Report\nService Node: 3 FMS Frame ID: 4 1xEVBTS: 12 Runtime: " + kRunTime +
-                "Sector: 2\nSystem ID: 1001\n" + noNeighbours +
-                "Service Node: 5 FMS Frame ID: 6 1xEVBTS: 7 Runtime: " + kRunTime +
-                "Sector: 8\nSystem ID: 9\n" + noNeighbours + kNbrHeadings + controlBlock(0),
-            runReport<Tarnel1xEVNbrReport>(h, kNbrConfig, 7500012));
-  EXPECT_EQ((std::vector<std::string>{"CALL tnl_cfg_reports.GetNbr(7500012)", kNbrHeaderSql,
-                                      kSectorSql}),
-            h.connection.executed());
-}
-
-TEST(EvdoNeighbours, ReportOfUnknownSectorIsTitleHeadingsAndControlBlock) {
-  ReportHarness h;
-  EXPECT_EQ("Report\n" + std::string(kNbrHeadings) + controlBlock(0),
-            runReport<Tarnel1xEVNbrReport>(h, kNbrConfig, 7500012));
+  const std::string call = "CALL tnl_cfg_reports.GetNbr(7500012)";
+  const struct {
+    const char* what;
+    Rows header, body, sectors;
+    std::string text;
+    std::vector<std::string> executed;
+  } cases[] = {
+      {"the header row, the headings, the rows", {{"3", "4", "12", "BTS0012", "BTS 12", "2",
+       "BTS0012-2", "Sector 12/2", "1001", "2024-05-08 06:00:00"}},
+       {{"1", "12", "1"}, {}, {"2", "13", "2", "inter-BTS"}}, {},
+       "Service Node: 3 FMS Frame ID: 4 1xEVBTS: 12 Name: BTS0012 Label: BTS 12 Runtime: " +
+           kRunTime + "Sector: 2 Sector Name: BTS0012-2 Sector Label: Sector 12/2\n"
+           "System ID: 1001\nDate/Time of Data Collection: 2024-05-08 06:00:00\n\n" + kNbrHeadings +
+           "1\t12\t1\n\n2\t13\t2\tinter-BTS\n" + controlBlock(3),
+       {call, kNbrHeaderSql, kNbrBodySql}},
+      {"without neighbours a header per sector row of five entries", {}, {{"never"}},
+       {{"3", "4", "12", "2", "1001"}, {"1", "2", "3", "4"}, {"1", "2", "3", "4", "5", "6"},
+        {"5", "6", "7", "8", "9"}},
+       "Service Node: 3 FMS Frame ID: 4 1xEVBTS: 12 Runtime: " + kRunTime +
+           "Sector: 2\nSystem ID: 1001\n" + noNeighbours + "Service Node: 5 FMS Frame ID: 6 "
+           "1xEVBTS: 7 Runtime: " + kRunTime + "Sector: 8\nSystem ID: 9\n" + noNeighbours +
+           kNbrHeadings + controlBlock(0),
+       {call, kNbrHeaderSql, kSectorSql}},
+      {"an unknown sector", {}, {}, {}, kNbrHeadings + controlBlock(0),
+       {call, kNbrHeaderSql, kSectorSql}},
+  };
+  for (const auto& c : cases) {
+    ReportHarness h;
+    h.connection.script(kNbrHeaderSql, c.header);
+    h.connection.script(kNbrBodySql, c.body);
+    h.connection.script(kSectorSql, c.sectors);
+    EXPECT_EQ("Report\n" + c.text, runReport<Tarnel1xEVNbrReport>(h, kNbrConfig, 7500012))
+        << c.what;
+    EXPECT_EQ(c.executed, h.connection.executed()) << c.what;
+  }
 }
 
 TEST(EvdoConfiguration, ErrorsNameWhatIsMissing) {

@@ -1,6 +1,5 @@
-// The reports over one instance: the blocks ahead of the selects, the second
-// stream of the LMT report, the ECP number format and the setup report's
-// series filter and template.
+// The reports over one instance: the second stream of the LMT report, the ECP
+// number format and the setup report's series filter and template.
 #include <gtest/gtest.h>
 
 #include "framework/KvException.h"
@@ -14,28 +13,22 @@ namespace {
 const char kSeriesSql[] =
     "select tbl.instance_id, tbl.series from tnl_cfg_cell tbl where tbl.instance_id = 8";
 
-// Every query writes one line naming itself.
-std::string config(const std::string& selects, const std::string& templ = "") {
-  std::string queries =
-      R"(<QUERY Name="CellSeries" Table="tnl_cfg_cell" SingleSelect="True"><FIELDS><FIELD Name="series"/></FIELDS></QUERY>)";
-  for (const char* q : {"APcellFields", "APcellDataFields", "APcellFieldsRCS", "SWLoadDataTRX",
-                        "APantenna2", "APantenna2RCS", "APvoicelaf", "S1", "S2", "S3"}) {
-    queries += std::string("<QUERY Name=\"") + q + "\" Select=\"select '" + q +
-               "' where 8 = \" SingleSelect=\"True\"><FIELDS><FIELD Name=\"q\"/></FIELDS></QUERY>";
-  }
-  return "<REPORT Entity=\"Cell\"><TEMPLATES>" + templ + "</TEMPLATES><SELECTS>" + selects +
-         "</SELECTS><QUERIES>" + queries + "</QUERIES></REPORT>";
-}
-
 class InstanceReportsTest : public ::testing::Test {
  protected:
-  void prepare(const std::string& series, const std::string& xml) {
-    h.configure(xml);
-    h.connection.script(kSeriesSql, {{"8", series}});
-    for (const char* q : {"APcellFields", "APcellDataFields", "APcellFieldsRCS", "SWLoadDataTRX",
-                          "APantenna2", "APantenna2RCS", "APvoicelaf", "S1", "S2", "S3"}) {
-      h.connection.script(std::string("select '") + q + "' where 8 = 8", {{q}});
+  // A configuration of cell 8 of `series` whose queries each write one line naming themselves.
+  void prepare(const std::string& series, const std::string& selects, const std::string& templ) {
+    std::string xml = "<REPORT Entity=\"Cell\"><TEMPLATES>" + templ + "</TEMPLATES><SELECTS>" +
+                      selects + "</SELECTS><QUERIES><QUERY Name=\"CellSeries\" Table=\"tnl_cfg_"
+                      "cell\" SingleSelect=\"True\"><FIELDS><FIELD Name=\"series\"/></FIELDS>"
+                      "</QUERY>";
+    for (const std::string q : {"APcellFields", "APcellDataFields", "APcellFieldsRCS",
+                                "SWLoadDataTRX", "APantenna2", "APantenna2RCS", "S1", "S2", "S3"}) {
+      xml += "<QUERY Name=\"" + q + "\" Select=\"select '" + q + "' where 8 = \" SingleSelect="
+             "\"True\"><FIELDS><FIELD Name=\"q\"/></FIELDS></QUERY>";
+      h.connection.script("select '" + q + "' where 8 = 8", {{q}});
     }
+    h.configure(xml + "</QUERIES></REPORT>");
+    h.connection.script(kSeriesSql, {{"8", series}});
   }
   // The query names written, in order.
   std::string written() const {
@@ -49,35 +42,8 @@ class InstanceReportsTest : public ::testing::Test {
   ReportHarness h;
 };
 
-TEST_F(InstanceReportsTest, BlocksAheadOfTheSelectsPerClass) {
-  const std::string selects = R"(<SELECT Name="S1"/><SELECT Name="S2"/>)";
-  prepare("4", config(selects));
-  auto cch = h.make<TarnelCCHReselectionReport>();
-  h.run(*cch, 8);
-  EXPECT_EQ(written(), "APcellFieldsRCS SWLoadDataTRX APantenna2RCS S1 S2");
-  EXPECT_EQ(cch->antennaInstanceId(), 8);
-
-  h = ReportHarness();
-  prepare("2", config(selects));
-  auto maho = h.make<TarnelMAHOReport>();
-  h.run(*maho, 8);
-  EXPECT_EQ(written(), "APcellFields SWLoadDataTRX APantenna2 APvoicelaf S1 S2");
-
-  h = ReportHarness();
-  prepare("3", config(selects));
-  auto lmt = h.make<TarnelLMTReport>();
-  h.run(*lmt, 8);
-  EXPECT_EQ(written(), "APcellDataFields SWLoadDataTRX S1 S2");
-
-  h = ReportHarness();
-  prepare("99", config(selects));
-  auto ecp3g = h.make<TarnelECP3GReport>();
-  h.run(*ecp3g, 8);
-  EXPECT_EQ(written(), "S1 S2");
-}
-
 TEST_F(InstanceReportsTest, LmtOpensItsStreamTwiceAndNamesTheSecondInTheSteeringData) {
-  prepare("1", config("", R"(<TEMPLATE Excel="lmt.xlt"/>)"));
+  prepare("1", "", R"(<TEMPLATE Excel="lmt.xlt"/>)");
   auto lmt = h.make<TarnelLMTReport>("LMT");
   TarnelSteeringData steering = h.run(*lmt, 8);
   std::vector<std::string> opens;
@@ -86,23 +52,8 @@ TEST_F(InstanceReportsTest, LmtOpensItsStreamTwiceAndNamesTheSecondInTheSteering
   }
   EXPECT_EQ(opens, (std::vector<std::string>{"openStream LMT", "openStream LMT"}));
   EXPECT_EQ(steering.calls(), (std::vector<TarnelSteeringData::Entry>{
-                                  {"runMacro", "0"},
-                                  {"PFTemplateName", "lmt.xlt"},
+                                  {"runMacro", "0"}, {"PFTemplateName", "lmt.xlt"},
                                   {"PFDataFileName", "stream0.txt"}}));
-}
-
-TEST_F(InstanceReportsTest, UndefinedSeriesEndsTheBuildWithNothingWritten) {
-  prepare("10", config(R"(<SELECT Name="S1"/>)"));
-  auto cch = h.make<TarnelCCHReselectionReport>();
-  EXPECT_THROW(h.run(*cch, 8), ReportMessageException);
-  EXPECT_EQ(h.data.text(), "");
-}
-
-TEST_F(InstanceReportsTest, EntityNameIsTheRootsAttributeReadAtEveryCall) {
-  h.configure("<REPORT/>");
-  auto r = h.make<TarnelECP3GReport>();
-  EXPECT_EQ(r->entityName(), "");
-  EXPECT_EQ(r->instanceId(), -1);
 }
 
 class EcpFormatTest : public ::testing::Test {
@@ -115,50 +66,45 @@ class EcpFormatTest : public ::testing::Test {
   std::unique_ptr<TarnelECPReport> report = h.make<TarnelECPReport>();
 };
 
-TEST_F(EcpFormatTest, TenCharactersOfTheTwoNumberFieldsAreBracketed) {
-  EXPECT_EQ(format(R"(<FIELD Name="trmostdn"/>)", "2015551234"), "(201)555-1234");
-  EXPECT_EQ(format(R"(<FIELD Name="ota_trn"/>)", "ab cdefghi"), "(ab )cde-fghi");
-}
-
-TEST_F(EcpFormatTest, OtherLengthsFieldsAndCasesAreUnchanged) {
-  EXPECT_EQ(format(R"(<FIELD Name="trmostdn"/>)", "201555123"), "201555123");
-  EXPECT_EQ(format(R"(<FIELD Name="trmostdn"/>)", "20155512345"), "20155512345");
-  EXPECT_EQ(format(R"(<FIELD Name="TRMOSTDN"/>)", "2015551234"), "2015551234");
-  EXPECT_EQ(format(R"(<FIELD/>)", "2015551234"), "2015551234");
-  EXPECT_EQ(report->instanceId(), -1);
+TEST_F(EcpFormatTest, TenCharactersOfTheTwoNumberFieldsAreBracketedOthersUnchanged) {
+  const char* const cases[][3] = {
+      {"trmostdn", "2015551234", "(201)555-1234"}, {"ota_trn", "ab cdefghi", "(ab )cde-fghi"},
+      {"trmostdn", "201555123", "201555123"},      {"trmostdn", "20155512345", "20155512345"},
+      {"TRMOSTDN", "2015551234", "2015551234"},    {"", "2015551234", "2015551234"},
+  };
+  for (const auto& c : cases) {
+    std::string field = *c[0] ? std::string("<FIELD Name=\"") + c[0] + "\"/>" : "<FIELD/>";
+    EXPECT_EQ(format(field, c[1]), c[2]) << field << c[1];
+  }
 }
 
 TEST_F(InstanceReportsTest, SetupRunsSelectsWhoseCellSeriesContainsTheSeries) {
   const std::string selects =
       R"(<SELECT Name="S1"/><SELECT Name="S2" CellSeries="5"/><SELECT Name="S3" CellSeries="10"/>)";
-  struct Case {
-    const char* series;
-    const char* written;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"5", "APcellFieldsRCS SWLoadDataTRX APantenna2RCS S1 S2"},
       {"6", "APcellFields SWLoadDataTRX APantenna2 S1"},
       {"1", "APcellFields SWLoadDataTRX APantenna2 S1 S3"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     h = ReportHarness();
-    prepare(c.series, config(selects, R"(<TEMPLATE Excel="setup.xlt" ExcelSeries1="setup1.xlt"/>)"));
+    prepare(c.first, selects, R"(<TEMPLATE Excel="setup.xlt" ExcelSeries1="setup1.xlt"/>)");
     auto setup = h.make<TarnelSetupReport>();
     TarnelSteeringData steering = h.run(*setup, 8);
-    EXPECT_EQ(written(), c.written) << "series " << c.series;
-    EXPECT_EQ(steering.value("PFTemplateName"),
-              std::string(c.series) == "1" ? "setup1.xlt" : "setup.xlt");
+    EXPECT_EQ(written(), c.second) << "series " << c.first;
+    EXPECT_EQ(steering.value("PFTemplateName"), c.first == "1" ? "setup1.xlt" : "setup.xlt");
   }
 }
 
 TEST_F(InstanceReportsTest, SetupTemplateNeedsTheSeriesEvenWithoutFilters) {
-  prepare("1", config("", R"(<TEMPLATE Excel="setup.xlt"/>)"));
+  prepare("1", "", R"(<TEMPLATE Excel="setup.xlt"/>)");
   auto setup = h.make<TarnelSetupReport>();
   TarnelReportInfo info(8, "");
   setup->configure(info);
   EXPECT_EQ(setup->excelTemplateFile(), "");
-  h.connection.clearExecuted();
   h = ReportHarness();
-  h.configure(config(""));
+  prepare("1", "", "");
+  h.connection.script(kSeriesSql, {});
   auto unknown = h.make<TarnelSetupReport>();
   unknown->configure(info);
   EXPECT_THROW(unknown->excelTemplateFile(), KvException);

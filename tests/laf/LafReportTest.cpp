@@ -1,8 +1,11 @@
 // The LAF report and the reports that run its build: the LAF and scenario
-// taken at configure, the section blocks chosen by the entity name, the
-// fixed templates, and the MAHO report that builds nothing.
+// taken at configure, the section blocks chosen by the entity name, the fixed
+// templates, the MAHO report that builds nothing, and the neighbour lists (the
+// CDMA lists key by one column and leave "nant" as read; the plain list shows
+// its antenna bit map).
 #include <gtest/gtest.h>
 
+#include "framework/XMLDocument.h"
 #include "reports/laf/TarnelLAFAntennaFace3GReport.h"
 #include "reports/laf/TarnelLAFAntennaFaceReport.h"
 #include "reports/laf/TarnelLAFCDMANeighbourListReport.h"
@@ -26,10 +29,27 @@ class LafReportTest : public LafReportFixture {
  protected:
   void SetUp() override { configure(1); }
 
+  // The stream and the template of a run of T.
   template <typename T>
-  RWEString templateOf() {
+  std::string run() {
     auto report = harness.make<T>();
-    return harness.run(*report, kLaf).value("PFTemplateName");
+    std::string templ = harness.run(*report, kLaf).value("PFTemplateName").str();
+    return harness.data.text(0) + "template " + templ;
+  }
+
+  // The stream of T with the neighbour query `name` replaced by one
+  // returning two neighbours (cell, sector, nant).
+  template <typename T>
+  std::string listText(const std::string& name) {
+    harness = ReportHarness();
+    configure(1, "<QUERY Name=\"" + name + "\" Select=\"nbr " + name + " \"><FIELDS><FIELD "
+              "Name=\"cell\"/><FIELD Name=\"sector\"/><FIELD Name=\"nant\"/></FIELDS></QUERY>",
+              {name});
+    harness.connection.script("nbr " + name + " " + std::to_string(kLaf),
+                              {{"4500001", "12", "B", "7"}, {"4500002", "3", "A", "41"}});
+    auto report = harness.make<T>();
+    harness.run(*report, kLaf);
+    return harness.data.text(0);
   }
 };
 
@@ -46,30 +66,32 @@ TEST_F(LafReportTest, ConfigureTakesTheLafAndTheScenario) {
 }
 
 TEST_F(LafReportTest, EntityNameInAnotherCaseSelectsNeitherBlock) {
-  auto report = harness.make<LowerCaseLafReport>();
-  harness.run(*report, kLaf);
-  EXPECT_EQ(sections({"APcellFields", "SWLoadDataTRX", "APantenna2", "SWceqface", "SWceqfacealtcar",
-                      "DCSLocalKey"}),
-            harness.data.text(0));
+  EXPECT_EQ(sections({"APcellFields", "SWLoadDataTRX", "APantenna2", "SWceqface",
+                      "SWceqfacealtcar", "DCSLocalKey"}) + "template config.xlt",
+            run<LowerCaseLafReport>());
 }
 
 TEST_F(LafReportTest, AntennaFace3GAppendsTheThreeSectionsAfterTheLocalKey) {
   configure(3);
-  auto report = harness.make<TarnelLAFAntennaFace3GReport>();
-  harness.run(*report, kLaf);
   EXPECT_EQ(sections({"APcellDataFields", "SWLoadDataTRX", "APantenna2", "SWceqface",
                       "SWceqfacealtcar", "SWdrl", "SWceqface2", "SWprsid", "SWceqfacecdmacar",
-                      "DCSLocalKey", "SWceqface3G", "SWceqface3Galtcar", "AddressFromCell"}),
-            harness.data.text(0));
+                      "DCSLocalKey", "SWceqface3G", "SWceqface3Galtcar", "AddressFromCell"}) +
+                "template antface3g.xlt",
+            run<TarnelLAFAntennaFace3GReport>());
 }
 
 TEST_F(LafReportTest, FixedTemplatesIgnoreTheConfiguredOne) {
-  EXPECT_EQ(RWEString("antrpt.xlt"), templateOf<TarnelLAFAntennaFaceReport>());
-  EXPECT_EQ(RWEString("antface3g.xlt"), templateOf<TarnelLAFAntennaFace3GReport>());
-  EXPECT_EQ(RWEString("laf.xlt"), templateOf<TarnelLAFServerGroupReport>());
-  EXPECT_EQ(RWEString("nghbr.xlt"), templateOf<TarnelLAFNeighbourListReport>());
-  EXPECT_EQ(RWEString("cnbr.xlt"), templateOf<TarnelLAFCDMANeighbourListReport>());
-  EXPECT_EQ(RWEString("cdhonbr.xlt"), templateOf<TarnelLAF_CDMA_DHNeighbourListReport>());
+  const std::pair<std::string (LafReportTest::*)(), std::string> cases[] = {
+      {&LafReportTest::run<TarnelLAFAntennaFaceReport>, "antrpt.xlt"},
+      {&LafReportTest::run<TarnelLAFServerGroupReport>, "laf.xlt"},
+      {&LafReportTest::run<TarnelLAFNeighbourListReport>, "nghbr.xlt"},
+      {&LafReportTest::run<TarnelLAFCDMANeighbourListReport>, "cnbr.xlt"},
+      {&LafReportTest::run<TarnelLAF_CDMA_DHNeighbourListReport>, "cdhonbr.xlt"},
+  };
+  for (const auto& c : cases) {
+    std::string text = (this->*c.first)();
+    EXPECT_EQ("template " + c.second, text.substr(text.rfind('\n') + 1));
+  }
 }
 
 TEST_F(LafReportTest, MahoRunOpensNoStreamAndRunsNoQuery) {
@@ -82,6 +104,36 @@ TEST_F(LafReportTest, MahoRunOpensNoStreamAndRunsNoQuery) {
   EXPECT_EQ(expected, steering.calls());
   EXPECT_EQ(kLaf, report->lafInstanceId());
   EXPECT_EQ(RWEString("VoiceLAF"), report->entityName());
+}
+
+TEST_F(LafReportTest, CdmaListsKeyByOneColumnAndLeaveNantAsRead) {
+  const std::string text =
+      sections({"APcellFields", "SWLoadDataTRX", "APantenna2", "APvoicelaf", "pptg",
+                "AntennaLocalKey", "SGLocalKey", "DCSLocalKey2", "SWLAFtglist2"}) +
+      "cell[12]\t12\nsector[12]\tB\nnant[12]\t7\ncell[3]\t3\nsector[3]\tA\nnant[3]\t41\n";
+  EXPECT_EQ(text, listText<TarnelLAFCDMANeighbourListReport>("SWcdmanbr"));
+  EXPECT_EQ(text, listText<TarnelLAF_CDMA_DHNeighbourListReport>("SWcdmadhonbr"));
+}
+
+TEST_F(LafReportTest, NantShowsBitsZeroToSixReadAsScanfHex) {
+  auto report = harness.make<TarnelLAFNeighbourListReport>();
+  // Field name, value, formatted value.
+  // clang-format off
+  const char* const cases[][3] = {
+      {"nant", "0", "0 [xxxxxxx] "},       {"nant", "7", "7 [012xxxx] "},
+      {"nant", "41", "41 [0xxxxx6] "},     {"nant", "7f", "7f [0123456] "},
+      {"nant", "2A", "2A [x1x3x5x] "},     {"nant", "80", "80 [xxxxxxx] "},
+      {"nant", "ff", "ff [0123456] "},     {"nant", " 0x41", " 0x41 [0xxxxx6] "},
+      {"nant", "5g", "5g [0x2xxxx] "},     {"nant", "nil", "nil [xxxxxxx] "},
+      {"nant", "", " [xxxxxxx] "},         {"NANT", "7", "7"},
+      {"nant2", "7", "7"},                 {"", "7", "7"},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    std::unique_ptr<KvXMLElement> field =
+        XMLDocument::parseText(std::string("<FIELD Name=\"") + c[0] + "\"/>", "field");
+    EXPECT_EQ(c[2], report->finalFormat(field.get(), c[1]).str()) << c[0] << " " << c[1];
+  }
 }
 
 }  // namespace

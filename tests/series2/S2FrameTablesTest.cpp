@@ -73,15 +73,10 @@ TEST(S2FrameTest, FirstMatchingRowOfTheFrameSetsTheFlagsAndTheTemplate) {
   }
 }
 
-TEST_F(S2ReportTest, FlagsOfAllFramesAccumulate) {
+TEST_F(S2ReportTest, FlagsOfAllFramesAccumulateAndAreClearedAtEveryBuild) {
   frames({"pcm", "s2", "m1", "ptmg", "pcm", "pcm"});
   build();
   EXPECT_EQ(flagsOf(*report), kCm | kCdma | kAmps | kMm2s);
-}
-
-TEST_F(S2ReportTest, FlagsAreClearedAtTheStartOfEveryBuild) {
-  frames({"s2m", "c"});
-  build();
   frames({"pcm"});
   report->buildReport();
   EXPECT_EQ(flagsOf(*report), kCm | kCdma);
@@ -108,17 +103,15 @@ TEST_F(S2ReportTest, MissingFrameRowReadsAsEmptyTechnologies) {
   EXPECT_EQ(steering.value("PFFrtech5"), "u");
 }
 
-TEST_F(S2ReportTest, UnknownFramesGetTheSelectsAloneAndNoLayoutQuery) {
+TEST_F(S2ReportTest, LayoutChosenByTheFlags) {
   frames({"zz", "yy", "xx", "ww", "vv", "tt"});
-  EXPECT_EQ(build(), "");
+  EXPECT_EQ(build(), "");  // the selects alone, no layout query
   EXPECT_EQ(h.connection.executed().back(), kFrameSql);
-}
-
-TEST_F(S2ReportTest, FifthFramePcmAloneWritesTheCdmaLayout) {
-  frames({"", "", "", "", "", "pcm"});
-  build();
-  EXPECT_TRUE(executed(cdmaSql("s2_evenbba")));
-  EXPECT_FALSE(executed(ampsSql("SWcom2")));
+  S2Run fifth;
+  fifth.frames({"", "", "", "", "", "pcm"});
+  fifth.build();
+  EXPECT_TRUE(fifth.executed(cdmaSql("s2_evenbba")));
+  EXPECT_FALSE(fifth.executed(ampsSql("SWcom2")));
 }
 
 }  // namespace
