@@ -27,6 +27,21 @@ std::string hideQueryPassword(std::string uri) {
   }
   return uri;
 }
+// The characters numbersAsParameters looks at: quotes, placeholders, comment
+// starts and "=".
+struct SpecialCharacters {
+  bool is[256] = {};
+  SpecialCharacters() {
+    for (unsigned char c : std::string("'\"`[:?$@-/=")) is[c] = true;
+  }
+};
+
+// The position of the first such character in sql[from, ...), or its size.
+size_t nextSpecial(const std::string& sql, size_t from) {
+  static const SpecialCharacters special;
+  while (from < sql.size() && !special.is[static_cast<unsigned char>(sql[from])]) ++from;
+  return from;
+}
 }  // namespace
 
 Database::Parameter Database::Parameter::integer(long long n) {
@@ -80,33 +95,41 @@ std::unique_ptr<Database> Database::open(const std::string& target) {
 }
 
 std::string Database::numbersAsParameters(const std::string& sql, Parameters& parameters) {
-  if (sql.find_first_of("?$:@") != std::string::npos || sql.find("--") != std::string::npos ||
-      sql.find("/*") != std::string::npos) {
-    return sql;
-  }
+  const size_t size = sql.size();
+  const size_t first = parameters.size();
   std::string text;
-  char quote = 0;
-  for (size_t i = 0; i < sql.size(); ++i) {
+  size_t copied = 0;  // sql[0, copied) is in text
+  for (size_t i = nextSpecial(sql, 0); i < size; i = nextSpecial(sql, i + 1)) {
     char c = sql[i];
-    text += c;
-    if (quote) {
-      if (c == quote) quote = 0;
-      continue;
+    char next = i + 1 < size ? sql[i + 1] : 0;
+    if (c == '\'' || c == '"' || c == '`' || c == '[') {
+      i = sql.find(c == '[' ? ']' : c, i + 1);  // skip the quoted text
+      if (i == std::string::npos) break;
+    } else if (c == ':' && next == ':') {
+      ++i;  // a PostgreSQL cast, not a parameter
+    } else if (c == ':' || c == '?' || c == '$' || c == '@' || (c == '-' && next == '-') ||
+               (c == '/' && next == '*')) {
+      parameters.resize(first);  // a placeholder or a comment of its own
+      return sql;
+    } else if (c == '=') {
+      size_t start = i + 1;
+      while (start < size && sql[start] == ' ') ++start;
+      size_t end = start;
+      while (end < size && isdigit(static_cast<unsigned char>(sql[end]))) ++end;
+      bool number = end > start && end - start < 19 &&
+                    (end == size || (!isalnum(static_cast<unsigned char>(sql[end])) &&
+                                     sql[end] != '.' && sql[end] != '_'));
+      if (!number) continue;
+      if (text.empty()) text.reserve(size + 16);
+      parameters.push_back(Parameter::integer(std::stoll(sql.substr(start, end - start))));
+      text.append(sql, copied, i + 1 - copied);
+      text += " ?" + std::to_string(parameters.size());
+      copied = end;
+      i = end - 1;
     }
-    if (c == '\'' || c == '"' || c == '`') quote = c;
-    if (c == '[') quote = ']';
-    if (c != '=') continue;
-    size_t start = sql.find_first_not_of(' ', i + 1);
-    size_t end = start;
-    while (end < sql.size() && isdigit(static_cast<unsigned char>(sql[end]))) ++end;
-    bool number = end > start && end - start < 19 &&
-                  (end == sql.size() || (!isalnum(static_cast<unsigned char>(sql[end])) &&
-                                         sql[end] != '.' && sql[end] != '_'));
-    if (!number) continue;
-    parameters.push_back(Parameter::integer(std::stoll(sql.substr(start, end - start))));
-    text += " ?" + std::to_string(parameters.size());
-    i = end - 1;
   }
+  if (copied == 0) return sql;
+  text.append(sql, copied, std::string::npos);
   return text;
 }
 

@@ -76,8 +76,9 @@ class Database {
   // 1000004"), so each instance's text is new to the database and planned
   // anew. Returns `sql` with the whole numbers compared with "=" as
   // parameters ?1, ?2, ... (their values appended to `parameters`), so that
-  // the text repeats from instance to instance and is prepared once. Texts
-  // with placeholders or comments of their own come back as they are.
+  // the text repeats from instance to instance and is prepared once. Quoted
+  // literals and identifiers are left alone; texts with placeholders or
+  // comments of their own come back as they are.
   static std::string numbersAsParameters(const std::string& sql, Parameters& parameters);
   // Starts the read transaction; throws KvException on failure.
   virtual void beginRead() = 0;
