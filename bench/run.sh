@@ -7,12 +7,17 @@
 #   2. the floor: that SQL replayed by sqlite3 (read-only, tab output to /dev/null);
 #   3. timed batches with -j 1 (peak memory from /usr/bin/time -v) and -j 2,
 #      and a -j 1 batch over a 1,000-cell network for the scaling figures;
+#      each of these and the floor is the fastest of BENCH_REPEATS runs
+#      (default 3; the peak memory is the largest), each into an empty folder;
 #   4. where a PostgreSQL server is installed: the same -j 1 batch against a
 #      throwaway server (scripts/postgres.sh) holding the same network, run as
-#      the report role over the server's socket ("-" when there is none).
+#      the report role over the server's socket, run once ("-" when there is
+#      no server).
 # Prints one row per report class and writes the table to bench/results.md.
 #
 # Usage: bench/run.sh [CELLS]   (default 10000; the small network has CELLS/10)
+# BENCH_ONLY=REGEX measures only the classes it matches (bench/results.md is
+# then left as it is); BENCH_PG=0 leaves PostgreSQL out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -38,7 +43,7 @@ trap cleanup EXIT
 "$tool" demo-db "$work/big.db" --cells "$cells" --seed 1 >/dev/null
 "$tool" demo-db "$work/small.db" --cells "$small" --seed 1 >/dev/null
 pguri=""
-if ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1; then
+if [ "${BENCH_PG:-1}" != 0 ] && ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1; then
   pgdir=$(mktemp -d /tmp/tarnel-bench-pg-XXXXXX)
   pgenv=$(scripts/postgres.sh start "$pgdir")
   eval "$pgenv"
@@ -46,28 +51,43 @@ if ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1; then
   pguri=$TARNEL_PG_URI
 fi
 
-# seconds and peak resident KiB of a command, from /usr/bin/time -v
-measure() {
+repeats=${BENCH_REPEATS:-3}
+
+# seconds (from the shell's clock) and peak resident KiB (from /usr/bin/time
+# -v) of one run of a command; its output goes to $work/stdout
+once() {
+  local start end
+  start=$EPOCHREALTIME
   /usr/bin/time -v "$@" >"$work/stdout" 2>"$work/time" || true
-  local wall rss
-  wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$work/time")
-  rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time")
-  # wall clock is [h:]m:ss.ss
-  echo "$(echo "$wall" | awk -F: '{ if (NF == 3) print $1*3600 + $2*60 + $3; else print $1*60 + $2 }') $rss"
+  end=$EPOCHREALTIME
+  awk -F': ' -v a="$start" -v b="$end" '/Maximum resident set size/ { printf "%.4f %d\n", b - a, $2 }' "$work/time"
+}
+
+# the fastest time and the largest peak of $repeats runs of a command; with
+# --fresh DIR first, DIR is emptied before each run (outside the timing)
+measure() {
+  local fresh="" best="" peak=0 secs rss
+  if [ "$1" = --fresh ]; then fresh=$2; shift 2; fi
+  for ((r = 0; r < repeats; r++)); do
+    [ -n "$fresh" ] && rm -rf "$fresh" && mkdir -p "$fresh"
+    read -r secs rss < <(once "$@")
+    best=$(awk -v a="$best" -v b="$secs" 'BEGIN { print (a == "" || b < a) ? b : a }')
+    peak=$((rss > peak ? rss : peak))
+  done
+  echo "$best $peak"
 }
 
 batch() {  # db config class instances jobs out [extra...]: prints the tool's command
   local db=$1 config=$2 class=$3 instances=$4 jobs=$5 out=$6
   shift 6
-  rm -rf "$out" && mkdir -p "$out"
   printf '%s\0' "$tool" batch --db "$db" --config "examples/reports/$config" \
     --queries examples/queries/common.xml --class "$class" --instances "$instances" -j "$jobs" \
     --out "$out" "$@"
 }
-timed() {  # measure the batch command built from the arguments
+timed() {  # measure the batch command built from the arguments, each run into an empty folder
   local -a cmd
   mapfile -d '' cmd < <(batch "$@")
-  measure "${cmd[@]}"
+  measure --fresh "$6" "${cmd[@]}"
 }
 
 machine="$(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, $(lscpu | awk -F': *' '/Model name/ {print $2; exit}')"
@@ -77,9 +97,10 @@ rows=()
 printf '%s\n%s\n' "$header" "$rule"
 while IFS=$'\t' read -r config class instances; do
   [[ -z "$config" || "$config" == \#* ]] && continue
+  [[ -n "${BENCH_ONLY:-}" && ! "$class" =~ $BENCH_ONLY ]] && continue
   trace="$work/trace.sql"
   rm -f "$trace"
-  timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out" --trace-sql "$trace" >/dev/null
+  (repeats=1; timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out" --trace-sql "$trace" >/dev/null)
   # The floor runs with the same connection set-up as the tool: TEMP tables in
   # memory, the same page cache and the user_Tab_columns view the reports probe.
   { echo "pragma temp_store = memory;"
@@ -95,11 +116,11 @@ while IFS=$'\t' read -r config class instances; do
   read -r ssecs srss < <(timed "$work/small.db" "$config" "$class" "$instances" 1 "$outroot/out")
   pgsecs=-
   if [ -n "$pguri" ]; then
-    read -r pgsecs _ < <(timed "$pguri" "$config" "$class" "$instances" 1 "$outroot/out")
+    read -r pgsecs _ < <(repeats=1; timed "$pguri" "$config" "$class" "$instances" 1 "$outroot/out")
   fi
   row=$(awk -v c="$class" -v n="$count" -v s="$secs" -v f="$floor" -v r="$rss" -v s2="$secs2" \
             -v ss="$ssecs" -v sr="$srss" -v pg="$pgsecs" 'BEGIN {
-    printf "| %s | %d | %.2f | %.0f | %.2f | %.2f | %.1f | %.2f | %.1f | %.2f |", c, n, s,
+    printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | %.1f | %.2f | %.1f | %.2f |", c, n, s,
            (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0), r / 1024, (sr > 0 ? r / sr : 0),
            (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0)
     if (pg == "-") printf " - | - |"; else printf " %.2f | %.1f |", pg, (s > 0 ? pg / s : 0) }')
@@ -107,12 +128,16 @@ while IFS=$'\t' read -r config class instances; do
   rows+=("$row")
 done < bench/reports.tsv
 
+if [ -n "${BENCH_ONLY:-}" ]; then
+  echo "BENCH_ONLY is set: bench/results.md left as it was"
+  exit 0
+fi
 {
   echo "# Benchmark results"
   echo
   echo "Made by \`bench/run.sh $cells\` on $(date -u +%Y-%m-%d): $machine."
   echo "Each row: a batch over every instance of the report's entity in a $cells-cell demo network"
-  echo "(Release build, -j 1, report files written to memory); the floor is the same SQL replayed by"
+  echo "(Release build, -j 1, report files written to memory, the fastest of $repeats runs); the floor is the same SQL replayed by"
   echo "sqlite3 (procedure calls as their statements); RSS and time 10x/1x compare with the same"
   echo "batch over a $small-cell network; the speed-up is -j 1 time over -j 2 time. PostgreSQL: the"
   echo "same -j 1 batch against a local PostgreSQL server (socket, report role) holding the same"
