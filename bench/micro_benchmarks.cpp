@@ -1,5 +1,6 @@
 // Micro benchmarks of the hot paths of a report run: splitting row text,
-// building and reading result tables, writing fields, looking up queries.
+// building and reading result tables, writing fields, looking up queries,
+// binding a text's compared numbers as parameters.
 // Build with -DTARNEL_BENCHMARKS=ON; run build/bench/tarnel_micro_benchmarks.
 #include <benchmark/benchmark.h>
 
@@ -15,6 +16,7 @@
 #include "framework/XMLQueryInterface.h"
 #include "framework/XMLDocument.h"
 #include "framework/XMLQueryResult.h"
+#include "host/Database.h"
 #include "host/ReportConfiguration.h"
 
 namespace {
@@ -105,5 +107,17 @@ void QueryLookup(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(configuration.query(names[i++ % 5]));
 }
 BENCHMARK(QueryLookup);
+
+void NumbersAsParameters(benchmark::State& state) {
+  const std::string sql =
+      "select c.instance_id, c.cell_number, c.series, c.status, c.latitude, c.longitude "
+      "from tnl_cfg_cell c join tnl_cfg_voicelaf v on v.cell_id = c.instance_id "
+      "where v.instance_id = 4000003";
+  for (auto _ : state) {
+    Database::Parameters parameters;
+    benchmark::DoNotOptimize(Database::numbersAsParameters(sql, parameters));
+  }
+}
+BENCHMARK(NumbersAsParameters);
 
 }  // namespace

@@ -41,6 +41,15 @@ class Database {
   // `target` fit to show: a URI's password is replaced by "***".
   static std::string displayName(const std::string& target);
 
+  // Report SQL carries the instance id as a literal ("where tbl.instance_id =
+  // 1000004"), so each instance's text is new to the database and planned
+  // anew. Returns `sql` with the whole numbers compared with "=" as
+  // parameters ?1, ?2, ... (their values appended to `parameters`), so that
+  // the text repeats from instance to instance and is prepared once. Quoted
+  // literals and identifiers are left alone; texts with placeholders or
+  // comments of their own come back as they are.
+  static std::string numbersAsParameters(const std::string& sql, Parameters& parameters);
+
   Database() = default;
   virtual ~Database() = default;
   Database(const Database&) = delete;
@@ -72,14 +81,6 @@ class Database {
   };
 
  protected:
-  // Report SQL carries the instance id as a literal ("where tbl.instance_id =
-  // 1000004"), so each instance's text is new to the database and planned
-  // anew. Returns `sql` with the whole numbers compared with "=" as
-  // parameters ?1, ?2, ... (their values appended to `parameters`), so that
-  // the text repeats from instance to instance and is prepared once. Quoted
-  // literals and identifiers are left alone; texts with placeholders or
-  // comments of their own come back as they are.
-  static std::string numbersAsParameters(const std::string& sql, Parameters& parameters);
   // Starts the read transaction; throws KvException on failure.
   virtual void beginRead() = 0;
   // Ends it (commit, else rollback); never throws.
