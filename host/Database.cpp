@@ -2,12 +2,17 @@
 
 #include <cctype>
 
-#include "host/PgDatabase.h"
+#include "framework/KvException.h"
 #include "host/SqliteDatabase.h"
+#ifdef TARNEL_POSTGRES
+#include "host/PgDatabase.h"
+#endif
 
 namespace {
 const char* const kServerSchemes[] = {"postgresql://", "postgres://"};
 const char kHiddenPassword[] = "***";
+const char kNoServerSupport[] =
+    "this tarnel-report is built without PostgreSQL support (cmake -DTARNEL_POSTGRES=OFF)";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -89,9 +94,21 @@ std::string Database::displayName(const std::string& target) {
   return hideQueryPassword(shown);
 }
 
+void Database::requireServerSupport(const std::string& target) {
+#ifndef TARNEL_POSTGRES
+  throw KvException("Cannot connect to database " + displayName(target) + ": " + kNoServerSupport);
+#else
+  (void)target;
+#endif
+}
+
 std::unique_ptr<Database> Database::open(const std::string& target) {
-  if (isServerUri(target)) return std::make_unique<PgDatabase>(target);
-  return std::make_unique<SqliteDatabase>(target);
+  if (!isServerUri(target)) return std::make_unique<SqliteDatabase>(target);
+#ifdef TARNEL_POSTGRES
+  return std::make_unique<PgDatabase>(target);
+#else
+  throw KvException("Cannot connect to database " + displayName(target) + ": " + kNoServerSupport);
+#endif
 }
 
 std::string Database::numbersAsParameters(const std::string& sql, Parameters& parameters) {

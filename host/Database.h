@@ -40,6 +40,9 @@ class Database {
   static bool isServerUri(const std::string& target);
   // `target` fit to show: a URI's password is replaced by "***".
   static std::string displayName(const std::string& target);
+  // Throws KvException naming `target` when this build has no PostgreSQL
+  // support (built with TARNEL_POSTGRES off).
+  static void requireServerSupport(const std::string& target);
 
   // Report SQL carries the instance id as a literal ("where tbl.instance_id =
   // 1000004"), so each instance's text is new to the database and planned

@@ -9,7 +9,9 @@
 
 #include "framework/KvException.h"
 #include "host/Database.h"
+#ifdef TARNEL_POSTGRES
 #include "host/PgNetworkLoader.h"
+#endif
 #include "host/ScriptFolder.h"
 
 #ifndef TARNEL_EXAMPLES_DIR
@@ -79,12 +81,19 @@ void DemoNetwork::write(const std::string& path, int cells, int seed,
 
 void DemoNetwork::writeServer(const std::string& uri, int cells, int seed,
                               const std::string& scriptFolder) {
+  Database::requireServerSupport(uri);
+#ifdef TARNEL_POSTGRES
   std::string postgres = postgresFolder(scriptFolder);
   ScriptFolder::scripts(postgres);  // fails before the network is built
   TemporaryFolder folder;
   std::string file = folder.path() + kTemporaryFile;
   writeFile(file, cells, seed, scriptFolder);
   PgNetworkLoader::load(file, uri, postgres);
+#else
+  (void)cells;
+  (void)seed;
+  (void)scriptFolder;
+#endif
 }
 
 void DemoNetwork::writeFile(const std::string& path, int cells, int seed,
