@@ -1,11 +1,12 @@
 #include "tests/e2e/E2eSupport.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -29,6 +30,7 @@ const std::string& baseFolder() {
   return *folder;
 }
 
+// This process's environment as NAME=value entries, with the tests' settings.
 std::vector<std::string> environment(const std::map<std::string, std::string>& extra) {
   std::map<std::string, std::string> all;
   for (char** e = environ; *e; ++e) {
@@ -37,6 +39,7 @@ std::vector<std::string> environment(const std::map<std::string, std::string>& e
     if (eq != std::string::npos) all[entry.substr(0, eq)] = entry.substr(eq + 1);
   }
   all["TZ"] = "UTC";
+  all["SOURCE_DATE_EPOCH"] = "1700000000";
   all.erase("TARNEL_DEVELOPMENT");
   for (const auto& e : extra) all[e.first] = e.second;
   std::vector<std::string> list;
@@ -44,28 +47,40 @@ std::vector<std::string> environment(const std::map<std::string, std::string>& e
   return list;
 }
 
-}  // namespace
+// The C strings of `words`, ending with a null pointer.
+std::vector<char*> pointers(std::vector<std::string>& words) {
+  std::vector<char*> list;
+  for (std::string& w : words) list.push_back(&w[0]);
+  list.push_back(nullptr);
+  return list;
+}
 
-namespace {
-StartedRun start(std::vector<std::string> argv, const std::map<std::string, std::string>& env);
-CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env);
-}  // namespace
-
-CommandResult StartedRun::finish() {
+// Runs `argv` with standard output and error in files of a fresh folder.
+CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
+  std::string out = freshFolder() + "/stdout", err = out.substr(0, out.size() - 3) + "err";
+  std::vector<std::string> envList = environment(env);
+  std::vector<char*> cargv = pointers(argv), cenv = pointers(envList);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  int rc = posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
   int status = 0;
   waitpid(pid, &status, 0);
-  CommandResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = readFile(outPath);
-  result.err = readFile(errPath);
-  return result;
+  int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return CommandResult{code, readFile(out), readFile(err)};
 }
 
-StartedRun startTarnel(const std::vector<std::string>& args) {
-  std::vector<std::string> argv{TARNEL_REPORT_BINARY};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return start(argv, {});
+std::vector<std::string> joined(std::vector<std::string> front, const std::vector<std::string>& back) {
+  front.insert(front.end(), back.begin(), back.end());
+  return front;
 }
+
+}  // namespace
 
 CommandResult runTarnel(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env) {
@@ -77,48 +92,12 @@ CommandResult runTarnel(const std::vector<std::string>& args,
     for (std::string w; words >> w;) argv.push_back(w);
   }
   argv.push_back(TARNEL_REPORT_BINARY);
-  argv.insert(argv.end(), args.begin(), args.end());
-  return spawn(argv, env);
+  return spawn(joined(argv, args), env);
 }
 
-CommandResult runTarnelWithFileLimit(int blocks, const std::vector<std::string>& args) {
-  std::vector<std::string> argv{"/bin/bash", "-c",
-                                "trap '' XFSZ; ulimit -f " + std::to_string(blocks) + "; exec \"$0\" \"$@\"",
-                                TARNEL_REPORT_BINARY};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return spawn(argv, {});
+CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args) {
+  return spawn(joined(joined(prefix, {TARNEL_REPORT_BINARY}), args), {});
 }
-
-namespace {
-StartedRun start(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
-  StartedRun run;
-  run.outPath = freshFolder() + "/stdout";
-  run.errPath = run.outPath.substr(0, run.outPath.size() - 6) + "stderr";
-  std::vector<char*> cargv;
-  for (std::string& a : argv) cargv.push_back(&a[0]);
-  cargv.push_back(nullptr);
-  std::vector<std::string> envList = environment(env);
-  std::vector<char*> cenv;
-  for (std::string& e : envList) cenv.push_back(&e[0]);
-  cenv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, run.outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, run.errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = 0;
-  int rc = posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
-  run.pid = pid;
-  return run;
-}
-
-CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
-  return start(std::move(argv), env).finish();
-}
-}  // namespace
 
 const std::string& demoDatabase() {
   static std::string path = [] {
@@ -141,10 +120,13 @@ std::string examplePath(const std::string& relative) {
   return std::string(TARNEL_SOURCE_DIR) + "/examples/" + relative;
 }
 
+std::string expectedPath(const std::string& relative) {
+  return std::string(TARNEL_SOURCE_DIR) + "/tests/e2e/expected/" + relative;
+}
+
 std::string expectedText(const std::string& relative) {
-  std::string path = std::string(TARNEL_SOURCE_DIR) + "/tests/e2e/expected/" + relative;
-  if (!fileExists(path)) throw std::runtime_error("missing expected file " + path);
-  return readFile(path);
+  if (!fileExists(expectedPath(relative))) throw std::runtime_error("missing " + expectedPath(relative));
+  return readFile(expectedPath(relative));
 }
 
 std::string readFile(const std::string& path) {
@@ -160,22 +142,52 @@ bool fileExists(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.c_str());
+  while (dirent* e = dir ? readdir(dir) : nullptr) {
+    std::string name = e->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  if (dir) closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+std::vector<std::string> runArgs(const std::string& db, const std::string& config,
+                                 const std::string& cls, const std::string& instance,
+                                 const std::string& out, const std::vector<std::string>& extra) {
+  return joined({"run", "--db", db, "--config", config, "--class", cls, "--instance", instance, "--out", out},
+                extra);
+}
+
+std::vector<std::pair<std::string, std::string>> benchReports() {
+  std::vector<std::pair<std::string, std::string>> rows;
+  std::ifstream in(std::string(TARNEL_SOURCE_DIR) + "/bench/reports.tsv");
+  for (std::string line; std::getline(in, line);) {
+    size_t tab = line.find('\t');
+    if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;
+    rows.emplace_back(line.substr(0, tab), line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+  }
+  return rows;
 }
 
 std::string ReportRun::file(const std::string& name) const { return readFile(folder + "/" + name); }
 
 ReportRun runExample(const std::string& config, const std::string& className, int instance,
                      const std::vector<std::string>& extra) {
-  ReportRun run;
-  run.folder = freshFolder();
-  std::vector<std::string> args{"run",   "--db",       demoDatabase(),
-                                "--config", examplePath(config), "--queries",
-                                examplePath("queries/common.xml"), "--class",
-                                className, "--instance", std::to_string(instance),
-                                "--out",   run.folder};
-  args.insert(args.end(), extra.begin(), extra.end());
-  run.result = runTarnel(args);
+  ReportRun run{{}, freshFolder()};
+  run.result = runTarnel(runArgs(demoDatabase(), examplePath(config), className, std::to_string(instance),
+                                 run.folder, joined({"--queries", examplePath("queries/common.xml")}, extra)));
   return run;
 }

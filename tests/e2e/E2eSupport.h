@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct CommandResult {
@@ -15,49 +16,51 @@ struct CommandResult {
 };
 
 // Runs tarnel-report with `args`; `env` entries are added to the environment
-// (TZ is UTC unless given).
+// (TZ is UTC and SOURCE_DATE_EPOCH 1700000000 unless given, so that run-time
+// stamps are exact).
 CommandResult runTarnel(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env = {});
 
-// runTarnel with the file-size limit of the shell's `ulimit -f` (in 1 KiB
-// blocks) and SIGXFSZ ignored, so that writes past the limit fail as on a
-// full disk.
-CommandResult runTarnelWithFileLimit(int blocks, const std::vector<std::string>& args);
-
-// A tarnel-report process started in the background; finish() waits for it.
-struct StartedRun {
-  int pid;
-  std::string outPath;
-  std::string errPath;
-  CommandResult finish();
-};
-StartedRun startTarnel(const std::vector<std::string>& args);
+// runTarnel behind `prefix`, a command that runs its arguments: for example
+// a shell that limits the file size, or `timeout` to interrupt the run.
+CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args);
 
 // The demo database of 60 cells, seed 7, made on first use in a folder that
 // is removed when the program ends.
 const std::string& demoDatabase();
-
 // A new empty folder below the program's temporary folder.
 std::string freshFolder();
-
 // Path of a file below the source tree's examples/ folder.
 std::string examplePath(const std::string& relative);
-
-// Contents of tests/e2e/expected/<relative>: the exact expected text of a
-// long report output.
+// Path of tests/e2e/expected/<relative>, and its contents: the exact expected
+// text of a long output (throws when the file is missing).
+std::string expectedPath(const std::string& relative);
 std::string expectedText(const std::string& relative);
 
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
+// The names in `folder` (without "." and ".."), sorted.
+std::vector<std::string> filesIn(const std::string& folder);
+// `text` with every `from` replaced by `to`.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
 
-// run --db demo --config examples/<config> --queries examples/queries/common.xml
-// --class <cls> --instance <id> --out <folder>, with `extra` arguments appended. The folder is fresh.
+// run --db <db> --config <config> --class <cls> --instance <instance> --out <out>,
+// then `extra`.
+std::vector<std::string> runArgs(const std::string& db, const std::string& config,
+                                 const std::string& cls, const std::string& instance,
+                                 const std::string& out, const std::vector<std::string>& extra = {});
+
+// The rows of bench/reports.tsv: a configuration below examples/reports and
+// the report class it runs with.
+std::vector<std::pair<std::string, std::string>> benchReports();
+
+// A run on the demo database of examples/<config> with the query library
+// examples/queries/common.xml and `extra` arguments, in a fresh folder.
 struct ReportRun {
   CommandResult result;
   std::string folder;
-  // Contents of <folder>/<file>.
-  std::string file(const std::string& name) const;
+  std::string file(const std::string& name) const;  // contents of <folder>/<name>
 };
 ReportRun runExample(const std::string& config, const std::string& className, int instance,
                      const std::vector<std::string>& extra = {});

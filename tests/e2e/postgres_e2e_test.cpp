@@ -3,12 +3,10 @@
 // the 60-cell, seed-7 demo network, TARNEL_PG_SCRATCH_URI the owner on a
 // database the tests may load. Without a server these tests are skipped,
 // unless TARNEL_REQUIRE_POSTGRES (or CI) is set: then they fail.
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -20,10 +18,7 @@ namespace {
 const char kReportUri[] = "TARNEL_PG_URI";
 const char kScratchUri[] = "TARNEL_PG_SCRATCH_URI";
 const char* const kRequired[] = {"TARNEL_REQUIRE_POSTGRES", "CI"};
-const char kBenchReports[] = "/bench/reports.tsv";
 const char kHiddenPassword[] = "***";
-// Runs of the two databases are compared at the same run time.
-const std::map<std::string, std::string> kFixedTime{{"SOURCE_DATE_EPOCH", "1700000000"}};
 
 std::string variable(const char* name) {
   const char* value = std::getenv(name);
@@ -33,60 +28,26 @@ std::string variable(const char* name) {
 // `uri` with its password (between "user:" and "@") replaced by `password`.
 std::string withPassword(const std::string& uri, const std::string& password) {
   size_t colon = uri.find(':', uri.find("://") + 3);
-  size_t at = uri.find('@');
-  return uri.substr(0, colon + 1) + password + uri.substr(at);
+  return uri.substr(0, colon + 1) + password + uri.substr(uri.find('@'));
 }
 
-std::vector<std::string> filesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-    }
-    closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// The lines of `text` sorted, with `folder` written as "OUT" (batches with
+// The lines of `text` sorted, with `folder` written as {out} (batches with
 // several workers report in any order).
 std::vector<std::string> sortedLines(const std::string& text, const std::string& folder) {
   std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    for (size_t at; (at = line.find(folder)) != std::string::npos;) line.replace(at, folder.size(), "OUT");
-    lines.push_back(line);
-  }
+  std::istringstream in(replaced(text, folder, "{out}"));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::sort(lines.begin(), lines.end());
   return lines;
-}
-
-// "" when equal, else the first line where `b` differs from `a`.
-std::string firstDifference(const std::string& a, const std::string& b) {
-  std::istringstream ia(a), ib(b);
-  std::string la, lb;
-  for (int n = 1;; ++n) {
-    bool more = static_cast<bool>(std::getline(ia, la));
-    bool moreB = static_cast<bool>(std::getline(ib, lb));
-    if (!more && !moreB) return a == b ? "" : "line endings differ";
-    if (!more || !moreB || la != lb) {
-      return "line " + std::to_string(n) + ": sqlite \"" + (more ? la : "<end>") +
-             "\", postgres \"" + (moreB ? lb : "<end>") + "\"";
-    }
-  }
 }
 
 // A server is needed: skip without one, unless it is required.
 class PostgresE2e : public testing::Test {
  protected:
   void SetUp() override {
-    if (!variable(kReportUri).empty()) return;
+    if (!server().empty()) return;
     for (const char* required : kRequired) {
-      if (!variable(required).empty()) {
-        FAIL() << "No PostgreSQL server: " << kReportUri << " is not set, but " << required
-               << " is (scripts/test.sh starts one with scripts/postgres.sh)";
-      }
+      if (!variable(required).empty()) FAIL() << kReportUri << " is not set, but " << required << " is";
     }
     GTEST_SKIP() << "No PostgreSQL server (" << kReportUri << " is not set)";
   }
@@ -94,25 +55,11 @@ class PostgresE2e : public testing::Test {
   static std::string server() { return variable(kReportUri); }
   static std::string scratch() { return variable(kScratchUri); }
 
-  // run on `db` with examples/<config> and the common query library.
-  static CommandResult runOn(const std::string& db, const std::string& config,
-                             const std::string& className, int instance, const std::string& out,
-                             const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> args{"run", "--db", db, "--config", config, "--queries",
-                                  examplePath("queries/common.xml"), "--class", className,
-                                  "--instance", std::to_string(instance), "--out", out};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return runTarnel(args, kFixedTime);
-  }
-
-  static CommandResult batchOn(const std::string& db, const std::string& config,
-                               const std::string& className, const std::string& out,
-                               const std::vector<std::string>& extra) {
-    std::vector<std::string> args{"batch", "--db", db, "--config", examplePath("reports/" + config),
-                                  "--queries", examplePath("queries/common.xml"), "--class",
-                                  className, "--instances", "all", "--out", out};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return runTarnel(args, kFixedTime);
+  // run on `db` of `config` with the common query library.
+  static CommandResult runOn(const std::string& db, const std::string& config, const char* className,
+                             int instance, const std::string& out, std::vector<std::string> extra = {}) {
+    extra.insert(extra.end(), {"--queries", examplePath("queries/common.xml")});
+    return runTarnel(runArgs(db, config, className, std::to_string(instance), out, extra));
   }
 
   // Asserts that the two folders hold the same files, byte for byte.
@@ -121,38 +68,32 @@ class PostgresE2e : public testing::Test {
     ASSERT_FALSE(files.empty());
     ASSERT_EQ(files, filesIn(postgres));
     for (const std::string& f : files) {
-      EXPECT_EQ(firstDifference(readFile(sqlite + "/" + f), readFile(postgres + "/" + f)), "") << f;
+      EXPECT_EQ(readFile(sqlite + "/" + f), readFile(postgres + "/" + f)) << f;
     }
   }
 };
 
-// Every row of bench/reports.tsv: a batch over every instance of the
-// report's entity gives the same files on SQLite and on PostgreSQL.
+// Every row of bench/reports.tsv, and the cell report in a scenario: a batch
+// over every instance of the report's entity gives the same files on SQLite
+// and on PostgreSQL.
 struct BenchRow {
   std::string config, className;
+  std::vector<std::string> extra;
 };
 
 void PrintTo(const BenchRow& row, std::ostream* os) { *os << row.config << " " << row.className; }
 
 std::vector<BenchRow> benchRows() {
   std::vector<BenchRow> rows;
-  std::ifstream in(std::string(TARNEL_SOURCE_DIR) + kBenchReports);
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    BenchRow row;
-    std::getline(fields, row.config, '\t');
-    std::getline(fields, row.className, '\t');
-    rows.push_back(row);
-  }
+  for (const auto& report : benchReports()) rows.push_back({report.first, report.second, {}});
+  rows.push_back({"cell/cell.xml", "TarnelCellReport", {"--scenario", "north"}});
   return rows;
 }
 
 std::string rowName(const testing::TestParamInfo<BenchRow>& info) {
   std::string name = info.param.config.substr(0, info.param.config.rfind('.'));
-  for (char& c : name) {
-    if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
+  for (const std::string& word : info.param.extra) name += "_" + word;
+  std::replace_if(name.begin(), name.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');
   return name;
 }
 
@@ -161,8 +102,14 @@ class PostgresSameOutput : public PostgresE2e, public testing::WithParamInterfac
 TEST_P(PostgresSameOutput, EveryInstanceWritesTheSameFiles) {
   const BenchRow& row = GetParam();
   std::string sqlite = freshFolder(), postgres = freshFolder();
-  CommandResult a = batchOn(demoDatabase(), row.config, row.className, sqlite, {});
-  CommandResult b = batchOn(server(), row.config, row.className, postgres, {"-j", "2"});
+  auto batch = [&row](const std::string& db, const std::string& out, const char* jobs) {
+    std::vector<std::string> args{"batch", "--db", db, "--config", examplePath("reports/" + row.config),
+                                  "--queries", examplePath("queries/common.xml"), "--class", row.className,
+                                  "--instances", "all", "--out", out, "-j", jobs};
+    args.insert(args.end(), row.extra.begin(), row.extra.end());
+    return runTarnel(args);
+  };
+  CommandResult a = batch(demoDatabase(), sqlite, "1"), b = batch(server(), postgres, "2");
   EXPECT_EQ(b.exitCode, a.exitCode);
   EXPECT_EQ(b.out, a.out);
   EXPECT_EQ(sortedLines(b.err, postgres), sortedLines(a.err, sqlite));
@@ -171,168 +118,103 @@ TEST_P(PostgresSameOutput, EveryInstanceWritesTheSameFiles) {
 
 INSTANTIATE_TEST_SUITE_P(BenchReports, PostgresSameOutput, testing::ValuesIn(benchRows()), rowName);
 
-TEST_F(PostgresE2e, ScenarioRestrictsMultiRowQueriesAsOnSqlite) {
-  std::string sqlite = freshFolder(), postgres = freshFolder();
-  std::vector<std::string> north{"--scenario", "north"};
-  EXPECT_EQ(batchOn(demoDatabase(), "cell/cell.xml", "TarnelCellReport", sqlite, north).out,
-            "60 written, 0 skipped, 0 messages, 0 failed\n");
-  EXPECT_EQ(batchOn(server(), "cell/cell.xml", "TarnelCellReport", postgres, north).out,
-            "60 written, 0 skipped, 0 messages, 0 failed\n");
-  expectSameFiles(sqlite, postgres);
-}
-
 TEST_F(PostgresE2e, TraceShowsAProcedureAsItsFunctionCall) {
   std::string out = freshFolder();
-  std::string trace = out + "/trace.sql";
-  CommandResult r = runOn(server(), examplePath("reports/diagram/pivcell.xml"),
-                          "TarnelPivCellDiagramReport", 1000006, out, {"--trace-sql", trace});
+  CommandResult r = runOn(server(), examplePath("reports/diagram/pivcell.xml"), "TarnelPivCellDiagramReport",
+                          1000006, out, {"--trace-sql", out + "/trace.sql"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  std::string text = readFile(trace);
-  EXPECT_NE(text.find("\n-- call tnl_cfg_reports.GetMCStatus\n"
-                      "select * from tnl_cfg_reports.GetMCStatus(1000006);\n"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("\n-- call tnl_cfg_reports.GetCPIVData\n"
-                      "select * from tnl_cfg_reports.GetCPIVData(1000006);\n"),
-            std::string::npos)
-      << text;
+  std::string text = readFile(out + "/trace.sql");
+  for (const char* proc : {"GetMCStatus", "GetCPIVData"}) {
+    std::string call = "\n-- call tnl_cfg_reports." + std::string(proc) + "\nselect * from tnl_cfg_reports." +
+                       proc + "(1000006);\n";
+    EXPECT_NE(text.find(call), std::string::npos) << text;
+  }
 }
 
-// Bad inputs ----------------------------------------------------------------
+// Bad inputs: the config is examples/reports/<config> with `from` replaced by
+// `to`; in `err`, {out} stands for the output folder and {any} for a text that
+// varies (the server's socket).
+struct BadRun {
+  std::string db, config, from, to;
+  const char* className;
+  int instance, exitCode;
+  std::string err;
+};
 
-TEST_F(PostgresE2e, UnreachableServerIsAnInputError) {
-  CommandResult r = runOn("postgresql://tarnel_report@127.0.0.1:1/tarnel",
-                          examplePath("reports/cell/cell.xml"), "TarnelCellReport", 1000004,
-                          freshFolder());
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_EQ(r.err,
-            "tarnel-report: error: Cannot connect to database "
-            "postgresql://tarnel_report@127.0.0.1:1/tarnel: connection to server at "
-            "\"127.0.0.1\", port 1 failed: Connection refused\n"
-            "  Is the server running on that host and accepting TCP/IP connections?\n");
-}
-
-TEST_F(PostgresE2e, WrongPasswordIsAnInputErrorThatDoesNotShowThePassword) {
-  std::string uri = withPassword(server(), "not-the-password");
-  CommandResult r = runOn(uri, examplePath("reports/cell/cell.xml"), "TarnelCellReport", 1000004,
-                          freshFolder());
-  EXPECT_EQ(r.exitCode, 2);
-  std::string start = "tarnel-report: error: Cannot connect to database " +
-                      withPassword(server(), kHiddenPassword) + ": connection to server ";
-  std::string end = " failed: FATAL:  password authentication failed for user \"tarnel_report\"\n";
-  EXPECT_EQ(r.err.substr(0, start.size()), start) << r.err;
-  ASSERT_GE(r.err.size(), end.size());
-  EXPECT_EQ(r.err.substr(r.err.size() - end.size()), end) << r.err;
-  EXPECT_EQ(r.err.find("not-the-password"), std::string::npos);
-}
-
-TEST_F(PostgresE2e, MissingFunctionFailsTheRunWithTheServersMessage) {
-  std::string out = freshFolder();
-  std::string config = out + "/nosuch.xml";
-  std::string text = readFile(examplePath("reports/evdo/evdo_bts.xml"));
-  size_t at = text.find("proc=\"Get1xEVElement\"");
-  ASSERT_NE(at, std::string::npos);
-  writeFile(config, text.replace(at, 21, "proc=\"NoSuchProc\""));
-  CommandResult r = runOn(server(), config, "Tarnel1xEVReport", 7000001, out);
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err,
-            "tarnel-report: error: function tnl_cfg_reports.nosuchproc(unknown, unknown) does "
-            "not exist\n"
-            "  context: Calling stored procedure tnl_cfg_reports.NoSuchProc\n"
-            "  context: partial report kept as " + out + "/nosuch_7000001.txt.failed\n");
-}
-
-TEST_F(PostgresE2e, ReportRoleCannotChangeTheNetwork) {
-  std::string out = freshFolder();
-  std::string config = out + "/delete.xml";
-  std::string text = readFile(examplePath("reports/evdo/evdo_bts.xml"));
-  std::string select = "select c0, c1, c2, c3 from tnl_1xev_element order by seq";
-  size_t at = text.find(select);
-  ASSERT_NE(at, std::string::npos);
-  writeFile(config, text.replace(at, select.size(), "delete from tnl_instance returning instance_id"));
-  CommandResult r = runOn(server(), config, "Tarnel1xEVReport", 7000001, out);
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
-            "tarnel-report: error: permission denied for table tnl_instance");
-  CommandResult after = runOn(server(), examplePath("reports/evdo/evdo_bts.xml"),
-                              "Tarnel1xEVReport", 7000001, out);
+TEST_F(PostgresE2e, BadInputsFailWithTheServersMessage) {
+  const std::string wrong = "not-the-password", evdo = "evdo/evdo_bts.xml", refused = "127.0.0.1:1/tarnel";
+  const std::string connect = "tarnel-report: error: Cannot connect to database ";
+  const BadRun cases[] = {
+      {"postgresql://tarnel_report@" + refused, "cell/cell.xml", "", "", "TarnelCellReport", 1000004, 2,
+       connect + "postgresql://tarnel_report@" + refused + ": connection to server at \"127.0.0.1\", port 1 "
+                 "failed: Connection refused\n  Is the server running on that host and accepting TCP/IP connections?\n"},
+      {withPassword(server(), wrong), "cell/cell.xml", "", "", "TarnelCellReport", 1000004, 2,
+       connect + withPassword(server(), kHiddenPassword) + ": connection to server {any} failed: FATAL:  "
+                 "password authentication failed for user \"tarnel_report\"\n"},
+      {server(), evdo, "proc=\"Get1xEVElement\"", "proc=\"NoSuchProc\"", "Tarnel1xEVReport", 7000001, 1,
+       "tarnel-report: error: function tnl_cfg_reports.nosuchproc(unknown, unknown) does not exist\n"
+       "  context: Calling stored procedure tnl_cfg_reports.NoSuchProc\n"
+       "  context: partial report kept as {out}/edited_7000001.txt.failed\n"},
+      // The report role cannot change the network.
+      {server(), evdo, "select c0, c1, c2, c3 from tnl_1xev_element order by seq",
+       "delete from tnl_instance returning instance_id", "Tarnel1xEVReport", 7000001, 1,
+       "tarnel-report: error: permission denied for table tnl_instance\n"
+       "  context: partial report kept as {out}/edited_7000001.txt.failed\n"},
+  };
+  for (const BadRun& c : cases) {
+    std::string out = freshFolder(), config = examplePath("reports/" + c.config);
+    if (!c.from.empty()) {
+      std::string text = readFile(config);
+      ASSERT_NE(text.find(c.from), std::string::npos) << c.from;
+      config = out + "/edited.xml";
+      writeFile(config, replaced(text, c.from, c.to));
+    }
+    CommandResult r = runOn(c.db, config, c.className, c.instance, out);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    std::string err = replaced(c.err, "{out}", out), seen = r.err;
+    size_t any = err.find("{any}");
+    if (any != std::string::npos && seen.size() + 5 >= err.size()) {
+      seen = seen.substr(0, any) + "{any}" + seen.substr(seen.size() - (err.size() - any - 5));
+    }
+    EXPECT_EQ(seen, err);
+    EXPECT_EQ(r.err.find(wrong), std::string::npos);
+  }
+  CommandResult after = runOn(server(), examplePath("reports/" + evdo), "Tarnel1xEVReport", 7000001, freshFolder());
   EXPECT_EQ(after.exitCode, 0) << after.err;
 }
 
-// Loading a network ---------------------------------------------------------
-
-// Copies examples/demo and examples/postgres below a fresh folder and adds a
-// demo script defining a procedure that has no PostgreSQL function.
-std::string scriptsWithAnUnportedProcedure() {
-  std::string root = freshFolder();
-  for (const char* folder : {"demo", "postgres"}) {
-    std::string to = root + "/" + folder;
-    mkdir(to.c_str(), 0755);
-    for (const std::string& f : filesIn(examplePath(folder))) {
-      writeFile(to + "/" + f, readFile(examplePath(folder) + "/" + f));
-    }
-  }
-  writeFile(root + "/demo/99-unported.sql",
-            "INSERT INTO tnl_procedure VALUES ('tnl_cfg_reports', 'Unported', 1, 'SELECT 1');\n");
-  return root;
-}
-
+// demo-db loads a server; a load that fails (a procedure without a PostgreSQL
+// function) leaves the server as it was; a smaller load replaces the network.
 TEST_F(PostgresE2e, DemoDbLoadsAServerAndAFailedLoadLeavesItAsItWas) {
   ASSERT_FALSE(scratch().empty()) << kScratchUri << " is not set";
-  std::string sqliteDb = freshFolder() + "/five.db";
-  ASSERT_EQ(runTarnel({"demo-db", sqliteDb, "--cells", "5", "--seed", "2"}).exitCode, 0);
   CommandResult load = runTarnel({"demo-db", scratch(), "--cells", "5", "--seed", "2"});
   ASSERT_EQ(load.exitCode, 0) << load.err;
   EXPECT_EQ(load.out, "wrote " + withPassword(scratch(), kHiddenPassword) + " (5 cells, seed 2)\n");
-
-  std::string sqlite = freshFolder(), postgres = freshFolder();
-  std::string config = examplePath("reports/diagram/s3cell.xml");
+  std::string before = freshFolder(), after = freshFolder(), scripts = freshFolder();
+  const std::string config = examplePath("reports/diagram/s3cell.xml");
+  const char* s3 = "TarnelS3CellDiagramReport";
   // Cell 1 has series 3 and an equipped microcell.
-  ASSERT_EQ(runOn(sqliteDb, config, "TarnelS3CellDiagramReport", 1000001, sqlite).exitCode, 0);
-  runOn(scratch(), config, "TarnelS3CellDiagramReport", 1000001, postgres);
-  expectSameFiles(sqlite, postgres);
+  ASSERT_EQ(runOn(scratch(), config, s3, 1000001, before).exitCode, 0);
 
-  std::string scripts = scriptsWithAnUnportedProcedure();
-  CommandResult failed =
-      runTarnel({"demo-db", scratch(), "--cells", "3", "--scripts", scripts + "/demo"});
+  for (const char* folder : {"demo", "postgres"}) {
+    mkdir((scripts + "/" + folder).c_str(), 0755);
+    for (const std::string& f : filesIn(examplePath(folder))) {
+      writeFile(scripts + "/" + folder + "/" + f, readFile(examplePath(folder) + "/" + f));
+    }
+  }
+  writeFile(scripts + "/demo/99-unported.sql",
+            "INSERT INTO tnl_procedure VALUES ('tnl_cfg_reports', 'Unported', 1, 'SELECT 1');\n");
+  CommandResult failed = runTarnel({"demo-db", scratch(), "--cells", "3", "--scripts", scripts + "/demo"});
   EXPECT_EQ(failed.exitCode, 2);
   EXPECT_EQ(failed.err, "tarnel-report: error: Stored procedure tnl_cfg_reports.Unported has no "
                         "PostgreSQL function (scripts in " + scripts + "/postgres)\n");
-  std::string again = freshFolder();
-  EXPECT_EQ(runOn(scratch(), config, "TarnelS3CellDiagramReport", 1000001, again).exitCode, 0);
-  expectSameFiles(sqlite, again);
+  EXPECT_EQ(runOn(scratch(), config, s3, 1000001, after).exitCode, 0);
+  expectSameFiles(before, after);
 
   ASSERT_EQ(runTarnel({"demo-db", scratch(), "--cells", "3"}).exitCode, 0);
-  CommandResult gone = runOn(scratch(), config, "TarnelS3CellDiagramReport", 1000005, freshFolder());
+  CommandResult gone = runOn(scratch(), config, s3, 1000005, freshFolder());
   EXPECT_EQ(gone.exitCode, 2);
-  EXPECT_EQ(gone.err,
-            "tarnel-report: error: Unknown instance: 1000005 (not in the catalogue tnl_instance)\n");
-}
-
-// Shards --------------------------------------------------------------------
-
-TEST_F(PostgresE2e, ShardsTogetherRunEveryInstanceOnce) {
-  std::string whole = freshFolder(), shards = freshFolder();
-  batchOn(server(), "instance/lmt.xml", "TarnelLMTReport", whole, {});
-  for (const char* shard : {"1/3", "2/3", "3/3"}) {
-    std::string part = freshFolder();
-    CommandResult r = batchOn(server(), "instance/lmt.xml", "TarnelLMTReport", part, {"--shard", shard});
-    EXPECT_EQ(r.out, "20 written, 0 skipped, 0 messages, 0 failed\n") << shard;
-    for (const std::string& f : filesIn(part)) {
-      EXPECT_FALSE(fileExists(shards + "/" + f)) << f << " written by two shards";
-      writeFile(shards + "/" + f, readFile(part + "/" + f));
-    }
-  }
-  expectSameFiles(whole, shards);
-}
-
-TEST(PostgresShardUsage, ShardOutsideItsCountIsAUsageError) {
-  CommandResult r = runTarnel({"batch", "--db", demoDatabase(), "--config",
-                               examplePath("reports/instance/lmt.xml"), "--class",
-                               "TarnelLMTReport", "--instances", "all", "--shard", "4/3"});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_EQ(r.err, "tarnel-report: error: --shard needs K/N with 1 <= K <= N (slice K of N): 4/3\n");
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(gone.err, "tarnel-report: error: Unknown instance: 1000005 (not in the catalogue tnl_instance)\n");
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 // What the tool does when things go wrong: full disks, hostile or broken
 // configurations, odd values, damaged or locked databases, interrupted and
 // large batches. Nothing is lost silently and the database never changes.
-#include <dirent.h>
 #include <sys/stat.h>
-#include <signal.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -16,33 +13,24 @@
 
 namespace {
 
+std::string ecp() { return examplePath("reports/instance/ecp.xml"); }
+
 std::vector<std::string> ecpRun(const std::string& config, const std::string& out,
                                 const std::string& db = demoDatabase()) {
-  return {"run", "--db", db, "--config", config, "--class", "TarnelECPReport",
-          "--instance", "3000001", "--out", out};
+  return runArgs(db, config, "TarnelECPReport", "3000001", out);
 }
 
-std::vector<std::string> filesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  DIR* dir = opendir(folder.c_str());
-  while (dirent* e = dir ? readdir(dir) : nullptr) {
-    std::string name = e->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  if (dir) closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string copyOfDemo(const std::string& folder) {
-  std::string path = folder + "/copy.db";
-  writeFile(path, readFile(demoDatabase()));
-  return path;
+// The ECP report run with `text` as its configuration <folder>/<name>.
+CommandResult runWritten(const std::string& folder, const std::string& name, const std::string& text) {
+  writeFile(folder + "/" + name, text);
+  return runTarnel(ecpRun(folder + "/" + name, folder));
 }
 
 TEST(Reliability, FullDiskFailsTheRunAndLeavesNoFileUnderAFinalName) {
   std::string out = freshFolder();
-  CommandResult r = runTarnelWithFileLimit(1, ecpRun(examplePath("reports/instance/ecp.xml"), out));
+  // A file-size limit of 1 KiB, with SIGXFSZ ignored: writes past it fail as on a full disk.
+  CommandResult r = runTarnelBehind({"/bin/bash", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""},
+                                    ecpRun(ecp(), out));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "tarnel-report: error: Unable to write all of the report  - check disk space\n"
                    "  context: partial report kept as " + out + "/ecp_3000001.txt.failed\n");
@@ -66,9 +54,8 @@ TEST(Reliability, HostileAndMalformedConfigurationsAreRefusedWithTheirLine) {
       {"unclosed.xml", "<R>\n<SELECTS>\n<SELECT Name=\"a>\n</R>", ":4: Premature end of data in tag R line 1\n"},
   };
   for (const Case& c : cases) {
-    writeFile(folder + "/" + c.name, c.text);
     auto begin = std::chrono::steady_clock::now();
-    CommandResult r = runTarnel(ecpRun(folder + "/" + c.name, folder));
+    CommandResult r = runWritten(folder, c.name, c.text);
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5)) << c.name;
     EXPECT_EQ(r.exitCode, 2) << c.name;
     EXPECT_EQ(r.err, "tarnel-report: error: " + folder + "/" + c.name + c.err);
@@ -84,50 +71,46 @@ TEST(Reliability, LargeConfigurationRuns) {
   }
   big += "<QUERY Name=\"Q\" Table=\"tnl_cfg_ecp\" Entity=\"ECP\"><FIELDS><FIELD Name=\"trmostdn\"/>"
          "</FIELDS></QUERY></QUERIES></REPORT>\n";
-  writeFile(folder + "/big.xml", big);
-  CommandResult r = runTarnel(ecpRun(folder + "/big.xml", folder));
+  CommandResult r = runWritten(folder, "big.xml", big);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(readFile(folder + "/big_3000001.txt"), "trmostdn\t(201)137-7919\n");
 }
 
 TEST(Reliability, OddValuesAndShortRowsAreWrittenAsTheyAre) {
   std::string folder = freshFolder();
-  writeFile(folder + "/odd.xml",
-            "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Odd\"/></SELECTS><QUERIES>"
-            "<QUERY Name=\"Odd\" SingleSelect=\"True\" Table=\"tnl_cfg_ecp\" Select=\"select "
-            "instance_id, 'a|b', 'tab&#9;in', 'it''s &quot;q&quot;', 'Zürich ✓', NULL from tnl_cfg_ecp "
-            "where instance_id = \"><FIELDS><FIELD Name=\"pipe\"/><FIELD Name=\"tab\"/>"
-            "<FIELD Name=\"quotes\"/><FIELD Name=\"utf8\"/><FIELD Name=\"null\"/>"
-            "<FIELD Name=\"beyond\"/><FIELD Name=\"after\" Source=\"Scenario\"/></FIELDS></QUERY>"
-            "</QUERIES></REPORT>");
-  CommandResult r = runTarnel(ecpRun(folder + "/odd.xml", folder));
+  CommandResult r = runWritten(
+      folder, "odd.xml",
+      "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Odd\"/></SELECTS><QUERIES>"
+      "<QUERY Name=\"Odd\" SingleSelect=\"True\" Table=\"tnl_cfg_ecp\" Select=\"select "
+      "instance_id, 'a|b', 'tab&#9;in', 'it''s &quot;q&quot;', 'Zürich ✓', NULL from tnl_cfg_ecp "
+      "where instance_id = \"><FIELDS><FIELD Name=\"pipe\"/><FIELD Name=\"tab\"/>"
+      "<FIELD Name=\"quotes\"/><FIELD Name=\"utf8\"/><FIELD Name=\"null\"/>"
+      "<FIELD Name=\"beyond\"/><FIELD Name=\"after\" Source=\"Scenario\"/></FIELDS></QUERY>"
+      "</QUERIES></REPORT>");
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(readFile(folder + "/odd_3000001.txt"),
             "pipe\ta|b\ntab\ttab\tin\nquotes\tit's \"q\"\nutf8\tZürich ✓\nnull\t\n");
 }
 
 TEST(Reliability, DamagedDatabasesFailWithSqlitesMessage) {
-  std::string folder = freshFolder();
-  std::string whole = readFile(demoDatabase());
+  std::string folder = freshFolder(), whole = readFile(demoDatabase());
   writeFile(folder + "/truncated.db", whole.substr(0, whole.size() / 3));
-  CommandResult truncated = runTarnel(ecpRun(examplePath("reports/instance/ecp.xml"), folder,
-                                             folder + "/truncated.db"));
+  CommandResult truncated = runTarnel(ecpRun(ecp(), folder, folder + "/truncated.db"));
   EXPECT_NE(truncated.exitCode, 0);
-  EXPECT_NE(truncated.err.find("database disk image is malformed"), std::string::npos)
-      << truncated.err;
+  EXPECT_NE(truncated.err.find("database disk image is malformed"), std::string::npos) << truncated.err;
 
-  std::string copy = copyOfDemo(folder);
+  std::string copy = folder + "/copy.db";
+  writeFile(copy, whole);
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(copy.c_str(), &db), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(db, "drop table tnl_cfg_ecp", nullptr, nullptr, nullptr), SQLITE_OK);
-  CommandResult missing = runTarnel(ecpRun(examplePath("reports/instance/ecp.xml"), folder, copy));
+  CommandResult missing = runTarnel(ecpRun(ecp(), folder, copy));
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("tarnel-report: error: no such table: tnl_cfg_ecp\n"), std::string::npos)
       << missing.err;
 
-  ASSERT_EQ(sqlite3_exec(db, "begin exclusive; create table held(x)", nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  CommandResult locked = runTarnel(ecpRun(examplePath("reports/instance/ecp.xml"), folder, copy));
+  ASSERT_EQ(sqlite3_exec(db, "begin exclusive; create table held(x)", nullptr, nullptr, nullptr), SQLITE_OK);
+  CommandResult locked = runTarnel(ecpRun(ecp(), folder, copy));
   sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
   sqlite3_close(db);
   EXPECT_EQ(locked.exitCode, 2);
@@ -135,52 +118,38 @@ TEST(Reliability, DamagedDatabasesFailWithSqlitesMessage) {
 }
 
 TEST(Reliability, ReportNameCannotLeaveTheOutputFolder) {
-  std::string folder = freshFolder();
-  std::string out = folder + "/out";
+  std::string folder = freshFolder(), out = folder + "/out";
   ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
-  std::vector<std::string> args = ecpRun(examplePath("reports/instance/ecp.xml"), out);
-  args.insert(args.end(), {"--name", "../../escaped"});
-  CommandResult r = runTarnel(args);
+  CommandResult r = runTarnel(runArgs(demoDatabase(), ecp(), "TarnelECPReport", "3000001", out,
+                                      {"--name", "../../escaped"}));
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(filesIn(folder), std::vector<std::string>{"out"});
   EXPECT_EQ(filesIn(out), (std::vector<std::string>{"_.._.._escaped_3000001.steering.json",
                                                      "_.._.._escaped_3000001.txt"}));
 }
 
-// A 3,000-cell network: its LAF batch runs long enough to be interrupted.
-const std::string& mediumDatabase() {
-  static std::string path = [] {
-    std::string db = freshFolder() + "/medium.db";
-    CommandResult r = runTarnel({"demo-db", db, "--cells", "3000"});
-    if (r.exitCode != 0) throw std::runtime_error(r.err);
-    return db;
-  }();
-  return path;
-}
-
+// `out` holds `reports` whole pairs of report and steering files and nothing else.
 void expectOnlyWholeFiles(const std::string& out, size_t reports) {
-  size_t txt = 0, json = 0;
-  for (const std::string& f : filesIn(out)) {
-    bool isTxt = f.size() > 4 && f.compare(f.size() - 4, 4, ".txt") == 0;
-    bool isJson = f.find(".steering.json") != std::string::npos &&
-                  f.compare(f.size() - 5, 5, ".json") == 0;
-    EXPECT_TRUE(isTxt || isJson) << f;
-    txt += isTxt;
-    json += isJson;
-  }
-  EXPECT_EQ(txt, reports);
-  EXPECT_EQ(json, reports);
+  std::vector<std::string> files = filesIn(out);
+  auto count = [&files](const std::string& end) {
+    return std::count_if(files.begin(), files.end(), [&end](const std::string& f) {
+      return f.size() > end.size() && f.compare(f.size() - end.size(), end.size(), end) == 0;
+    });
+  };
+  EXPECT_EQ(count(".txt"), static_cast<long>(reports));
+  EXPECT_EQ(count(".steering.json"), static_cast<long>(reports));
+  EXPECT_EQ(files.size(), 2 * reports);
 }
 
 TEST(Reliability, InterruptedBatchStopsAfterTheInstancesUnderWay) {
-  std::string out = freshFolder();
-  std::string before = readFile(mediumDatabase());
-  StartedRun run = startTarnel({"batch", "--db", mediumDatabase(), "--config",
-                                examplePath("reports/laf/voice_laf.xml"), "--class",
-                                "TarnelLAFReport", "--instances", "all", "-j", "2", "--out", out});
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  kill(run.pid, SIGINT);
-  CommandResult r = run.finish();
+  // A 3,000-cell network: its LAF batch runs long enough to be interrupted (SIGINT after 0.3 s).
+  std::string out = freshFolder(), db = freshFolder() + "/medium.db";
+  ASSERT_EQ(runTarnel({"demo-db", db, "--cells", "3000"}).exitCode, 0);
+  std::string before = readFile(db);
+  CommandResult r = runTarnelBehind({"timeout", "--preserve-status", "-s", "INT", "0.3"},
+                                    {"batch", "--db", db, "--config",
+                                     examplePath("reports/laf/voice_laf.xml"), "--class", "TarnelLAFReport",
+                                     "--instances", "all", "-j", "2", "--out", out});
   EXPECT_EQ(r.exitCode, 130) << r.err;
   int written = 0, skipped = 0, messages = 0, failed = 0, notRun = 0;
   ASSERT_EQ(sscanf(r.out.c_str(), "%d written, %d skipped, %d messages, %d failed", &written,
@@ -191,15 +160,13 @@ TEST(Reliability, InterruptedBatchStopsAfterTheInstancesUnderWay) {
   EXPECT_GT(notRun, 0);
   EXPECT_EQ(written + notRun, 9000);
   expectOnlyWholeFiles(out, static_cast<size_t>(written));
-  EXPECT_EQ(readFile(mediumDatabase()), before);
+  EXPECT_EQ(readFile(db), before);
 }
 
 TEST(Reliability, LargeParallelBatchWritesEveryFileWholeAndLeavesTheDatabaseAlone) {
-  std::string folder = freshFolder();
-  std::string db = folder + "/large.db";
+  std::string folder = freshFolder(), db = folder + "/large.db", out = folder + "/out";
   ASSERT_EQ(runTarnel({"demo-db", db, "--cells", "10000"}).exitCode, 0);
   std::string before = readFile(db);
-  std::string out = folder + "/out";
   ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
   CommandResult r = runTarnel({"batch", "--db", db, "--config", examplePath("reports/instance/lmt.xml"),
                                "--queries", examplePath("queries/common.xml"), "--class",
