@@ -1,5 +1,6 @@
 #include "host/Database.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "framework/KvException.h"
@@ -11,6 +12,9 @@
 namespace {
 const char* const kServerSchemes[] = {"postgresql://", "postgres://"};
 const char kHiddenPassword[] = "***";
+// How a run's read transaction shows in the trace, the same on every database.
+const char kBeginText[] = "begin";
+const char kCommitText[] = "commit";
 const char kNoServerSupport[] =
     "this tarnel-report is built without PostgreSQL support (cmake -DTARNEL_POSTGRES=OFF)";
 
@@ -150,6 +154,49 @@ std::string Database::numbersAsParameters(const std::string& sql, Parameters& pa
   return text;
 }
 
-Database::ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.beginRead(); }
+std::string Database::withLiterals(const std::string& sql, const Parameters& parameters) {
+  std::string text;
+  char quote = 0;
+  for (size_t i = 0; i < sql.size(); ++i) {
+    char c = sql[i];
+    bool placeholder = !quote && c == '?' && i + 1 < sql.size() &&
+                       isdigit(static_cast<unsigned char>(sql[i + 1]));
+    if (!placeholder) {
+      if (quote && c == quote) {
+        quote = 0;
+      } else if (!quote && (c == '\'' || c == '"')) {
+        quote = c;
+      }
+      text += c;
+      continue;
+    }
+    size_t end = i + 1;
+    while (end < sql.size() && isdigit(static_cast<unsigned char>(sql[end]))) ++end;
+    size_t n = std::stoul(sql.substr(i + 1, std::min<size_t>(end - i - 1, 9)));
+    text += n >= 1 && n <= parameters.size() ? parameters[n - 1].literal() : "NULL";
+    i = end - 1;
+  }
+  return text;
+}
 
-Database::ReadTransaction::~ReadTransaction() { db_.endRead(); }
+void Database::query(const std::string& sql, const Parameters& parameters,
+                     const RowHandler& row) {
+  if (trace_) trace_->statement(parameters.empty() ? sql : withLiterals(sql, parameters));
+  runQuery(sql, parameters, row);
+}
+
+void Database::callProcedure(const std::string& name, const Parameters& inputs,
+                             const RowHandler& row) {
+  if (trace_) trace_->comment("call " + name);
+  runProcedure(name, inputs, row);
+}
+
+Database::ReadTransaction::ReadTransaction(Database& db) : db_(db) {
+  db_.beginRead();
+  if (db_.trace_) db_.trace_->statement(kBeginText);
+}
+
+Database::ReadTransaction::~ReadTransaction() {
+  if (db_.trace_) db_.trace_->statement(kCommitText);
+  db_.endRead();
+}

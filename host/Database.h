@@ -2,7 +2,10 @@
 // PostgreSQL server, as the host's report runs use it: SQL texts with bound
 // integer and text parameters (?1, ?2, ... in the text), rows as strings (NULL
 // reads as ""), one read transaction per report run, and stored-procedure
-// calls. Every failure is thrown as KvException carrying the database's own
+// calls. With a trace set, every statement run on behalf of a report (its
+// own SQL, the catalogue and series look-ups, the run's begin and commit) is
+// written to it with its parameters as literals, so that the trace replays
+// as plain SQL. Every failure is thrown as KvException carrying the database's own
 // message. One object per thread; not copyable.
 #ifndef TARNEL_HOST_DATABASE_H_
 #define TARNEL_HOST_DATABASE_H_
@@ -58,16 +61,22 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
+  // `sql` with each ?1, ?2, ... outside quotes replaced by the literal of
+  // that parameter (NULL when there is none), for traces.
+  static std::string withLiterals(const std::string& sql, const Parameters& parameters);
+
+  // Writes what runs from now on to `trace`; null stops it. The trace must
+  // outlive the database or be unset first.
+  void setTrace(SqlTrace* trace) { trace_ = trace; }
+
   // Runs `sql` with `parameters` bound to ?1, ?2, ... in order, calling `row`
   // (when given) for each result row. Throws KvException on failure.
-  virtual void query(const std::string& sql, const Parameters& parameters,
-                     const RowHandler& row) = 0;
+  void query(const std::string& sql, const Parameters& parameters, const RowHandler& row);
   // Calls the stored procedure `name` ("package.name") with `inputs`,
   // integers and texts in order, as one all-or-nothing step; `row` receives
-  // the procedure's result rows. Writes what runs to `trace` when it is not
-  // null. Throws KvException for an unknown procedure or a failing one.
-  virtual void callProcedure(const std::string& name, const Parameters& inputs, SqlTrace* trace,
-                             const RowHandler& row) = 0;
+  // the procedure's result rows. Throws KvException for an unknown
+  // procedure or a failing one.
+  void callProcedure(const std::string& name, const Parameters& inputs, const RowHandler& row);
 
   // Holds one read transaction for its life, so that everything a report run
   // reads comes from one snapshot. Ends it with a commit, or a rollback when
@@ -84,10 +93,18 @@ class Database {
   };
 
  protected:
+  // query and callProcedure without the trace line of the statement or the
+  // call; a procedure's own statements are traced by the implementation.
+  virtual void runQuery(const std::string& sql, const Parameters& parameters,
+                        const RowHandler& row) = 0;
+  virtual void runProcedure(const std::string& name, const Parameters& inputs,
+                            const RowHandler& row) = 0;
   // Starts the read transaction; throws KvException on failure.
   virtual void beginRead() = 0;
   // Ends it (commit, else rollback); never throws.
   virtual void endRead() noexcept = 0;
+
+  SqlTrace* trace_ = nullptr;
 };
 
 #endif  // TARNEL_HOST_DATABASE_H_

@@ -10,8 +10,7 @@ const char kIntegerArgument[] = "INT";
 const char kCallContext[] = "Calling stored procedure ";
 }  // namespace
 
-DatabaseConnection::DatabaseConnection(Database& database, SqlTrace* trace)
-    : db_(database), trace_(trace) {}
+DatabaseConnection::DatabaseConnection(Database& database) : db_(database) {}
 
 KvXMLElement* DatabaseConnection::executeQuery(const KvXMLQuery& query) {
   ResultDocument result;
@@ -26,7 +25,6 @@ KvXMLElement* DatabaseConnection::executeQuery(const KvXMLQuery& query) {
 }
 
 void DatabaseConnection::runSql(const RWEString& sql, ResultDocument& result) {
-  if (trace_) trace_->statement(sql.str());
   db_.query(sql.str(), Database::Parameters(),
             [&result](RWEStringCollection& row) { result.addRow(std::move(row)); });
 }
@@ -45,7 +43,7 @@ void DatabaseConnection::runProcedure(const KvXMLQuery::Statement& call, ResultD
   }
   std::vector<RWEStringCollection> rows;
   try {
-    db_.callProcedure(call.text.str(), inputs, trace_,
+    db_.callProcedure(call.text.str(), inputs,
                       [&rows](RWEStringCollection& row) { rows.push_back(std::move(row)); });
   } catch (KvException& e) {
     e.context(kCallContext + call.text);

@@ -2,8 +2,7 @@
 // or PostgreSQL). Runs the SQL statements and stored-procedure calls of a
 // query document in order and returns the result document: rows with their
 // values intact (NULL as ""), and a call's output arguments as DATASET.ARG,
-// taken in order from the first row the procedure gives. Optionally writes
-// every SQL text run, one per line, to a trace sink.
+// taken in order from the first row the procedure gives.
 #ifndef TARNEL_HOST_DATABASECONNECTION_H_
 #define TARNEL_HOST_DATABASECONNECTION_H_
 
@@ -11,12 +10,11 @@
 #include "framework/ResultDocument.h"
 #include "framework/XMLQueryInterface.h"
 #include "host/Database.h"
-#include "host/SqlTrace.h"
 
 class DatabaseConnection : public XMLQueryInterface {
  public:
-  // `database` must outlive the connection; `trace` may be null.
-  DatabaseConnection(Database& database, SqlTrace* trace);
+  // `database` must outlive the connection.
+  explicit DatabaseConnection(Database& database);
 
   // Runs every statement of `query` in order. Throws KvException with the
   // database's message when one fails, and for an unknown procedure (with
@@ -28,7 +26,6 @@ class DatabaseConnection : public XMLQueryInterface {
   void runProcedure(const KvXMLQuery::Statement& call, ResultDocument& result);
 
   Database& db_;
-  SqlTrace* trace_;
 };
 
 #endif  // TARNEL_HOST_DATABASECONNECTION_H_

@@ -176,8 +176,8 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
   return result;
 }
 
-void PgDatabase::query(const std::string& sql, const Parameters& parameters,
-                       const RowHandler& row) {
+void PgDatabase::runQuery(const std::string& sql, const Parameters& parameters,
+                          const RowHandler& row) {
   Result result;
   if (parameters.empty()) {
     Parameters numbers;
@@ -189,21 +189,13 @@ void PgDatabase::query(const std::string& sql, const Parameters& parameters,
   if (row) deliverRows(result.get(), false, row);
 }
 
-void PgDatabase::callProcedure(const std::string& name, const Parameters& inputs,
-                               SqlTrace* trace, const RowHandler& row) {
+void PgDatabase::runProcedure(const std::string& name, const Parameters& inputs,
+                              const RowHandler& row) {
   if (!validProcedureName(name)) throw KvException("Not a stored procedure name: " + name);
   std::string sql = "select * from " + name + "(";
-  std::string traced = sql;
-  for (size_t i = 0; i < inputs.size(); ++i) {
-    std::string separator = i ? ", " : "";
-    sql += separator + "?" + std::to_string(i + 1);
-    traced += separator + inputs[i].literal();
-  }
+  for (size_t i = 0; i < inputs.size(); ++i) sql += (i ? ", ?" : "?") + std::to_string(i + 1);
   sql += ")";
-  if (trace) {
-    trace->comment("call " + name);
-    trace->statement(traced + ")");
-  }
+  if (trace_) trace_->statement(withLiterals(sql, inputs));
   Result result = run(sql, inputs);
   deliverRows(result.get(), true, row);
 }

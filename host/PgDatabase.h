@@ -27,13 +27,6 @@ class PgDatabase : public Database {
   explicit PgDatabase(const std::string& uri);
   ~PgDatabase() override;
 
-  // Throws KvException with the server's message when `sql` fails.
-  void query(const std::string& sql, const Parameters& parameters,
-             const RowHandler& row) override;
-  // Throws KvException with the server's message, for a missing function too.
-  void callProcedure(const std::string& name, const Parameters& inputs, SqlTrace* trace,
-                     const RowHandler& row) override;
-
   // Runs `script` (one or more statements, no parameters), ignoring rows.
   // Throws KvException with the server's message.
   void execute(const std::string& script);
@@ -42,6 +35,13 @@ class PgDatabase : public Database {
   void copyIn(const std::string& copy, const std::string& data);
 
  protected:
+  // Throws KvException with the server's message when `sql` fails.
+  void runQuery(const std::string& sql, const Parameters& parameters,
+                const RowHandler& row) override;
+  // Runs "select * from name(inputs)", traced as such. Throws KvException
+  // with the server's message, for a missing function too.
+  void runProcedure(const std::string& name, const Parameters& inputs,
+                    const RowHandler& row) override;
   void beginRead() override;
   void endRead() noexcept override;
 

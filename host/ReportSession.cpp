@@ -37,8 +37,10 @@ ReportSession::ReportSession(const SessionOptions& options,
     : options_(options),
       configuration_(configuration),
       database_(Database::open(options.database)),
-      connection_(*database_, options.trace),
-      dataManager_(*database_, configuration, options.scenario) {}
+      connection_(*database_),
+      dataManager_(*database_, configuration, options.scenario) {
+  database_->setTrace(options.trace);
+}
 
 bool ReportSession::knownInstance(int instanceId) {
   return !ids(*database_, kKnownInstance, {Parameter::integer(instanceId)}).empty();
@@ -52,28 +54,8 @@ std::vector<int> ReportSession::instancesBetween(int low, int high) {
   return ids(*database_, kInstancesBetween, {Parameter::integer(low), Parameter::integer(high)});
 }
 
-namespace {
-// Writes each run's read transaction to the SQL trace, so that replaying the
-// trace reads the way the run did.
-class TracedTransaction {
- public:
-  explicit TracedTransaction(SqlTrace* trace) : trace_(trace) {
-    if (trace_) trace_->statement("begin");
-  }
-  ~TracedTransaction() {
-    if (trace_) trace_->statement("commit");
-  }
-  TracedTransaction(const TracedTransaction&) = delete;
-  TracedTransaction& operator=(const TracedTransaction&) = delete;
-
- private:
-  SqlTrace* trace_;
-};
-}  // namespace
-
 RunOutcome ReportSession::run(int instanceId) {
   try {
-    TracedTransaction traced(options_.trace);
     Database::ReadTransaction snapshot(*database_);
     if (!knownInstance(instanceId)) {
       RunOutcome o;

@@ -1,8 +1,9 @@
 // SqlTrace: the --trace-sql sink. Appends one line per SQL text run (line
 // breaks inside a statement become blanks), shared by every worker of a
-// batch; each line is written whole. Procedure calls are written as their
-// bodies with the arguments filled in, each preceded by a comment line naming
-// the call, so that the file replays as plain SQL.
+// batch; each line is written whole. A procedure call is written after a
+// comment line naming it: on SQLite as its bodies with the arguments filled
+// in, on PostgreSQL as the function call, so that the file replays as plain
+// SQL.
 #ifndef TARNEL_HOST_SQLTRACE_H_
 #define TARNEL_HOST_SQLTRACE_H_
 

@@ -64,22 +64,6 @@ RWEStringCollection rowValues(sqlite3_stmt* statement) {
   return values;
 }
 
-// `body` with ?1, ?2, ... replaced by the literals of `inputs` (for the trace).
-std::string withArguments(const std::string& body, const Database::Parameters& inputs) {
-  std::string text;
-  for (size_t i = 0; i < body.size(); ++i) {
-    if (body[i] == '?' && i + 1 < body.size() && isdigit(static_cast<unsigned char>(body[i + 1]))) {
-      size_t end = i + 1;
-      while (end < body.size() && isdigit(static_cast<unsigned char>(body[end]))) ++end;
-      size_t n = std::stoul(body.substr(i + 1, end - i - 1));
-      text += n >= 1 && n <= inputs.size() ? inputs[n - 1].literal() : "NULL";
-      i = end - 1;
-    } else {
-      text += body[i];
-    }
-  }
-  return text;
-}
 }  // namespace
 
 SqliteDatabase::SqliteDatabase(const std::string& path) {
@@ -165,8 +149,8 @@ void SqliteDatabase::run(sqlite3_stmt* statement, const Parameters& parameters,
 
 void SqliteDatabase::execute(const std::string& sql) { run(prepare(sql), {}, nullptr); }
 
-void SqliteDatabase::query(const std::string& sql, const Parameters& parameters,
-                           const RowHandler& row) {
+void SqliteDatabase::runQuery(const std::string& sql, const Parameters& parameters,
+                              const RowHandler& row) {
   if (!parameters.empty()) return run(prepare(sql), parameters, row);
   Parameters numbers;
   std::string text = numbersAsParameters(sql, numbers);
@@ -180,21 +164,19 @@ const std::vector<std::string>& SqliteDatabase::procedureBodies(const std::strin
   std::string package = dot == std::string::npos ? "" : name.substr(0, dot);
   std::string procedure = dot == std::string::npos ? name : name.substr(dot + 1);
   std::vector<std::string> bodies;
-  query(kProcedureBodies, {Parameter::string(package), Parameter::string(procedure)},
+  runQuery(kProcedureBodies, {Parameter::string(package), Parameter::string(procedure)},
         [&bodies](RWEStringCollection& row) { bodies.push_back(row[0].str()); });
   if (bodies.empty()) throw KvException("Stored procedure not found: " + name);
   return procedures_.emplace(name, std::move(bodies)).first->second;
 }
 
-void SqliteDatabase::callProcedure(const std::string& name, const Parameters& inputs,
-                                   SqlTrace* trace, const RowHandler& row) {
+void SqliteDatabase::runProcedure(const std::string& name, const Parameters& inputs,
+                                  const RowHandler& row) {
   const std::vector<std::string>& bodies = procedureBodies(name);
-  if (trace) trace->comment("call " + name);
   execute(kBeginCall);
   try {
     std::vector<RWEStringCollection> lastRows;
     for (const std::string& body : bodies) {
-      if (trace) trace->statement(withArguments(body, inputs));
       lastRows.clear();
       query(body, inputs, [&lastRows](RWEStringCollection& values) {
         lastRows.push_back(std::move(values));

@@ -25,15 +25,16 @@ class SqliteDatabase : public Database {
   explicit SqliteDatabase(const std::string& path);
   ~SqliteDatabase() override;
 
-  // Throws KvException with SQLite's message when `sql` fails.
-  void query(const std::string& sql, const Parameters& parameters,
-             const RowHandler& row) override;
-  // Throws KvException for a procedure without tnl_procedure rows, and with
-  // SQLite's message when a body fails (the call is rolled back).
-  void callProcedure(const std::string& name, const Parameters& inputs, SqlTrace* trace,
-                     const RowHandler& row) override;
-
  protected:
+  // Throws KvException with SQLite's message when `sql` fails.
+  void runQuery(const std::string& sql, const Parameters& parameters,
+                const RowHandler& row) override;
+  // Runs the bodies through query, so that each is traced with its
+  // arguments. Throws KvException for a procedure without tnl_procedure
+  // rows, and with SQLite's message when a body fails (the call is rolled
+  // back).
+  void runProcedure(const std::string& name, const Parameters& inputs,
+                    const RowHandler& row) override;
   void beginRead() override;
   void endRead() noexcept override;
 

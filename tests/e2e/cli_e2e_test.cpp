@@ -103,9 +103,12 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {runArgs(db, ecp, "TarnelECPReport", "3000002", "{out}", {"--trace-sql", "{out}/sql.txt"}), 0, "", "",
        {{"sql.txt",
          "begin;\n"
+         "select 1 from tnl_instance where instance_id = 3000002;\n"
          "select tbl.instance_id, tbl.ecp_number, tbl.trmostdn, tbl.ota_trn, tbl.release from "
          "tnl_cfg_ecp tbl where tbl.instance_id = 3000002;\n"
          "select 1 from user_Tab_columns where table_name='TNL_CFG_ECP' and column_name='INSTANCE_ID';\n"
+         "select name, map_name, map_label from tnl_instance where instance_id = 3000002;\n"
+         "select query_entity, report_entity, separation from tnl_separation;\n"
          "select tbl.instance_id, tbl.cell_number, tbl.series, tbl.status from tnl_cfg_cell tbl "
          "where tbl.ecp_id = 3000002 and 1 = 1 order by tbl.cell_number;\n"
          "commit;\n"}}},

@@ -75,7 +75,7 @@ class DatabaseConnectionTest : public testing::TestWithParam<std::string> {
       }
       GTEST_SKIP() << "No PostgreSQL server (" << kServerVariable << " is not set)";
     }
-    connection_ = std::make_unique<DatabaseConnection>(*db_, nullptr);
+    connection_ = std::make_unique<DatabaseConnection>(*db_);
   }
 
   // The rows of `sql`, each row's values joined by '/'.
@@ -164,7 +164,7 @@ TEST(PgDatabase, ACallOfAnUnsafeNameIsRefusedBeforeItRuns) {
   if (variable(kServerVariable).empty()) GTEST_SKIP() << "No PostgreSQL server";
   PgDatabase db(variable(kServerVariable));
   try {
-    db.callProcedure("pg_temp.x(); drop table t; --", {}, nullptr, nullptr);
+    db.callProcedure("pg_temp.x(); drop table t; --", {}, nullptr);
     FAIL() << "no exception";
   } catch (const KvException& e) {
     EXPECT_EQ(e.message(), "Not a stored procedure name: pg_temp.x(); drop table t; --");
