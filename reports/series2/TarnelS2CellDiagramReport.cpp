@@ -162,14 +162,14 @@ constexpr Piece col(const char* text, int column, int width = 0) {
 }
 constexpr Piece label(const Label* labels, int column) { return {"", column, 0, labels}; }
 
-struct LineSpec {
+struct LineFormat {
   int group;         // which of the section's positions the line is at
   bool needsActive;  // written only when the row's status is "e" or "g"
   const char* kind;
   Piece pieces[3];  // the text; unused pieces have a null literal
 };
 
-const LineSpec kBbaLines[] = {
+const LineFormat kBbaLines[] = {
     {0, false, "L", {lit("BBA - BIU")}},
     {0, true, "ST", {col("BBA:", 1), col(" ", 2)}},
     {0, true, "TR", {col("", 3)}},
@@ -185,25 +185,25 @@ const LineSpec kBbaLines[] = {
     {2, true, "TR", {col("L/C MxP:", 12)}},
     {2, true, "SAT", {col("AF:", 13)}},
 };
-const LineSpec kCccLines[] = {
+const LineFormat kCccLines[] = {
     {0, false, "L", {col("CCC ", 1)}},
     {0, false, "ST", {col("", 5), col(" ", 4), col(" s:", 6)}},
     {0, false, "TR", {col("tg:", 7), col(" ", 8), col(" ", 9)}},
     {0, false, "SAT", {col("m:", 11), col(" d:", 10), col(" z:", 12)}},
 };
-const LineSpec kCcuLines[] = {
+const LineFormat kCcuLines[] = {
     {0, false, "L", {label(kCcuLabels, 5), col("", 7)}},
     {0, false, "ST", {col("", 4)}},
 };
-const LineSpec kCrtuLines[] = {
+const LineFormat kCrtuLines[] = {
     {0, false, "L", {lit("CRTUi")}},
     {0, false, "ST", {col("", 2)}},
 };
-const LineSpec kDs1Lines[] = {
+const LineFormat kDs1Lines[] = {
     {0, false, "L", {col("", 5), col(" ", 4)}},
     {0, false, "ST", {col("", 6)}},
 };
-const LineSpec kCatLines[] = {
+const LineFormat kCatLines[] = {
     {0, false, "L", {label(kCatLabels, 4), col("", 5)}},
     {0, false, "ST", {col("", 6)}},
 };
@@ -213,8 +213,8 @@ enum Gate { kAlways, kWhenCdmaGrowth, kWhenCmPrimary };
 // The lines written for each row of a section.
 struct Lines {
   template <size_t N>
-  constexpr Lines(const LineSpec (&specs)[N]) : specs(specs), count(N) {}
-  const LineSpec* specs;
+  constexpr Lines(const LineFormat (&formats)[N]) : formats(formats), count(N) {}
+  const LineFormat* formats;
   size_t count;
 };
 
@@ -252,7 +252,7 @@ const RWEString& columnOr(const RWEStringCollection& row, int column, const RWES
   return column < 0 ? none : row.getString(column);
 }
 
-RWEString lineText(const LineSpec& line, const RWEStringCollection& row) {
+RWEString lineText(const LineFormat& line, const RWEStringCollection& row) {
   RWEString text;
   for (const Piece& piece : line.pieces) {
     if (!piece.literal) break;
@@ -607,7 +607,7 @@ void TarnelS2CellDiagramReport::writeCdmaSection(int index) {
                    ? 0
                    : section.unitSign * std::atoi(row.getString(section.unitColumn).data());
     for (size_t l = 0; l < section.lines.count; ++l) {
-      const LineSpec& line = section.lines.specs[l];
+      const LineFormat& line = section.lines.formats[l];
       if (line.needsActive && !active) continue;
       RWEString position = section.positionColumn >= 0 ? row.getString(section.positionColumn)
                                                        : intText(positions[line.group] + unit);
