@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "framework/KvException.h"
+#include "host/LibPq.h"
 
 namespace {
+const LibPq& pq() { return LibPq::get(); }
+
 // Texts prepared on the server, and texts remembered as seen once; past these
 // the caches start again, so that memory stays flat over long batches.
 const size_t kStatementCacheLimit = 64;
@@ -92,15 +95,16 @@ struct Values {
 // (a void function gives no rows).
 void deliverRows(const PGresult* result, bool procedure, const Database::RowHandler& row) {
   std::vector<int> columns;
-  for (int c = 0; c < PQnfields(result); ++c) {
-    if (!procedure || PQftype(result, c) != kVoidType) columns.push_back(c);
+  for (int c = 0; c < pq().nfields(result); ++c) {
+    if (!procedure || pq().ftype(result, c) != kVoidType) columns.push_back(c);
   }
   if (!row || columns.empty()) return;
-  for (int r = 0; r < PQntuples(result); ++r) {
+  for (int r = 0; r < pq().ntuples(result); ++r) {
     RWEStringCollection values;
     values.reserve(columns.size());
     for (int c : columns) {
-      values.insert(RWEString(PQgetvalue(result, r, c), static_cast<size_t>(PQgetlength(result, r, c))));
+      values.insert(RWEString(pq().getvalue(result, r, c),
+                              static_cast<size_t>(pq().getlength(result, r, c))));
     }
     row(values);
   }
@@ -115,29 +119,31 @@ PgDatabase::PgDatabase(const std::string& uri) {
                         "dbname", nullptr};
   const char* values[] = {kClientEncoding, kApplicationName, kConnectTimeoutSeconds, uri.c_str(),
                           nullptr};
-  conn_ = PQconnectdbParams(keys, values, 1);
-  if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-    std::string message = conn_ ? connectionMessage(PQerrorMessage(conn_)) : "out of memory";
-    PQfinish(conn_);
+  conn_ = pq().connectdbParams(keys, values, 1);
+  if (!conn_ || pq().status(conn_) != CONNECTION_OK) {
+    std::string message = conn_ ? connectionMessage(pq().errorMessage(conn_)) : "out of memory";
+    pq().finish(conn_);
     conn_ = nullptr;
     throw KvException("Cannot connect to database " + displayName(uri) + ": " + message);
   }
   // Notices ("relation already exists, skipping", ...) are not for the user.
-  PQsetNoticeProcessor(conn_, ignoreNotice, nullptr);
+  pq().setNoticeProcessor(conn_, ignoreNotice, nullptr);
 }
 
-PgDatabase::~PgDatabase() { PQfinish(conn_); }
+PgDatabase::~PgDatabase() { pq().finish(conn_); }
+
+void PgDatabase::Clear::operator()(PGresult* result) const { pq().clear(result); }
 
 void PgDatabase::check(const PGresult* result) const {
-  ExecStatusType status = PQresultStatus(result);
+  ExecStatusType status = pq().resultStatus(result);
   if (result && (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)) return;
   fail(result);
 }
 
 void PgDatabase::fail(const PGresult* result) const {
-  const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-  std::string message = primary ? primary : trimmed(result ? PQresultErrorMessage(result) : "");
-  if (message.empty()) message = trimmed(PQerrorMessage(conn_));
+  const char* primary = result ? pq().resultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+  std::string message = primary ? primary : trimmed(result ? pq().resultErrorMessage(result) : "");
+  if (message.empty()) message = trimmed(pq().errorMessage(conn_));
   throw KvException(message);
 }
 
@@ -145,18 +151,18 @@ PgDatabase::Result PgDatabase::prepared(const std::string& sql, const Parameters
   auto it = statements_.find(sql);
   if (it == statements_.end()) {
     if (statements_.size() >= kStatementCacheLimit) {
-      Result forget(PQexec(conn_, kForgetStatements));
+      Result forget(pq().exec(conn_, kForgetStatements));
       check(forget.get());
       statements_.clear();
     }
     std::string name = kStatementPrefix + std::to_string(++nextStatement_);
     std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
-    Result made(PQprepare(conn_, name.c_str(), text.c_str(), 0, nullptr));
+    Result made(pq().prepare(conn_, name.c_str(), text.c_str(), 0, nullptr));
     check(made.get());
     it = statements_.emplace(sql, name).first;
   }
   Values values(parameters);
-  return Result(PQexecPrepared(conn_, it->second.c_str(), values.count(), values.data(), nullptr,
+  return Result(pq().execPrepared(conn_, it->second.c_str(), values.count(), values.data(), nullptr,
                                nullptr, 0));
 }
 
@@ -169,7 +175,7 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
     seen_.insert(sql);
     Values values(parameters);
     std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
-    result.reset(PQexecParams(conn_, text.c_str(), values.count(), nullptr, values.data(), nullptr,
+    result.reset(pq().execParams(conn_, text.c_str(), values.count(), nullptr, values.data(), nullptr,
                               nullptr, 0));
   }
   check(result.get());
@@ -201,27 +207,27 @@ void PgDatabase::runProcedure(const std::string& name, const Parameters& inputs,
 }
 
 void PgDatabase::execute(const std::string& script) {
-  Result result(PQexec(conn_, script.c_str()));
+  Result result(pq().exec(conn_, script.c_str()));
   check(result.get());
 }
 
 void PgDatabase::copyIn(const std::string& copy, const std::string& data) {
-  Result start(PQexec(conn_, copy.c_str()));
-  if (PQresultStatus(start.get()) != PGRES_COPY_IN) fail(start.get());
+  Result start(pq().exec(conn_, copy.c_str()));
+  if (pq().resultStatus(start.get()) != PGRES_COPY_IN) fail(start.get());
   bool sent = true;
   for (size_t at = 0; sent && at < data.size(); at += kCopyChunk) {
     size_t size = std::min(kCopyChunk, data.size() - at);
-    sent = PQputCopyData(conn_, data.data() + at, static_cast<int>(size)) == 1;
+    sent = pq().putCopyData(conn_, data.data() + at, static_cast<int>(size)) == 1;
   }
-  PQputCopyEnd(conn_, sent ? nullptr : "the rows could not be sent");
-  Result end(PQgetResult(conn_));
-  while (PGresult* more = PQgetResult(conn_)) PQclear(more);
+  pq().putCopyEnd(conn_, sent ? nullptr : "the rows could not be sent");
+  Result end(pq().getResult(conn_));
+  while (PGresult* more = pq().getResult(conn_)) pq().clear(more);
   check(end.get());
 }
 
 void PgDatabase::beginRead() { execute(kBegin); }
 
 void PgDatabase::endRead() noexcept {
-  const char* end = PQtransactionStatus(conn_) == PQTRANS_INERROR ? kRollback : kCommit;
-  PQclear(PQexec(conn_, end));
+  const char* end = pq().transactionStatus(conn_) == PQTRANS_INERROR ? kRollback : kCommit;
+  pq().clear(pq().exec(conn_, end));
 }

@@ -3,10 +3,12 @@
 // text seen a second time is prepared on the server and reused from then on
 // (bounded). In a text without parameters the whole numbers compared with
 // "=" are sent as parameters, so that report SQL, which carries the instance
-// id as a literal, repeats from instance to instance and is planned once. A stored procedure package.name is the function of that name:
-// a call runs "select * from package.name(inputs...)" and its rows are the
-// function's result (a void result gives none; OUT parameters give one row).
-// Errors carry the server's message. One object per thread; not copyable.
+// id as a literal, repeats from instance to instance and is planned once. A
+// stored procedure package.name is the function of that name: a call runs
+// "select * from package.name(inputs...)" and its rows are the function's
+// result (a void result gives none; OUT parameters give one row).
+// libpq is loaded on the first connection (see LibPq). Errors carry the
+// server's message. One object per thread; not copyable.
 #ifndef TARNEL_HOST_PGDATABASE_H_
 #define TARNEL_HOST_PGDATABASE_H_
 
@@ -47,7 +49,7 @@ class PgDatabase : public Database {
 
  private:
   struct Clear {
-    void operator()(PGresult* r) const { PQclear(r); }
+    void operator()(PGresult* result) const;
   };
   typedef std::unique_ptr<PGresult, Clear> Result;
 
