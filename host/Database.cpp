@@ -15,7 +15,7 @@ const char kHiddenPassword[] = "***";
 // How a run's read transaction shows in the trace, the same on every database.
 const char kBeginText[] = "begin";
 const char kCommitText[] = "commit";
-const char kNoServerSupport[] =
+[[maybe_unused]] const char kNoServerSupport[] =
     "this tarnel-report is built without PostgreSQL support (cmake -DTARNEL_POSTGRES=OFF)";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -36,6 +36,13 @@ std::string hideQueryPassword(std::string uri) {
   }
   return uri;
 }
+
+#ifndef TARNEL_POSTGRES
+[[noreturn]] void refuseServer(const std::string& shown) {
+  throw KvException("Cannot connect to database " + shown + ": " + kNoServerSupport);
+}
+#endif
+
 // The characters numbersAsParameters looks at: quotes, placeholders, comment
 // starts and "=".
 struct SpecialCharacters {
@@ -100,7 +107,7 @@ std::string Database::displayName(const std::string& target) {
 
 void Database::requireServerSupport(const std::string& target) {
 #ifndef TARNEL_POSTGRES
-  throw KvException("Cannot connect to database " + displayName(target) + ": " + kNoServerSupport);
+  refuseServer(displayName(target));
 #else
   (void)target;
 #endif
@@ -111,7 +118,7 @@ std::unique_ptr<Database> Database::open(const std::string& target) {
 #ifdef TARNEL_POSTGRES
   return std::make_unique<PgDatabase>(target);
 #else
-  throw KvException("Cannot connect to database " + displayName(target) + ": " + kNoServerSupport);
+  refuseServer(displayName(target));
 #endif
 }
 

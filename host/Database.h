@@ -5,8 +5,8 @@
 // calls. With a trace set, every statement run on behalf of a report (its
 // own SQL, the catalogue and series look-ups, the run's begin and commit) is
 // written to it with its parameters as literals, so that the trace replays
-// as plain SQL. Every failure is thrown as KvException carrying the database's own
-// message. One object per thread; not copyable.
+// as plain SQL. Every failure is thrown as KvException carrying the
+// database's own message. One object per thread; not copyable.
 #ifndef TARNEL_HOST_DATABASE_H_
 #define TARNEL_HOST_DATABASE_H_
 
