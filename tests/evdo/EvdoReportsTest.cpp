@@ -6,10 +6,7 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <string>
-#include <vector>
 
-#include "framework/KvException.h"
 #include "reports/evdo/Tarnel1xEVNbrReport.h"
 #include "reports/evdo/Tarnel1xEVReport.h"
 #include "tests/support/ReportHarness.h"
@@ -65,33 +62,18 @@ std::string controlBlock(int rows) {
          "_VELM_Control_Information_\n";
 }
 
-// Configures `xml` in `h`, runs T on `id` and returns the stream text.
-template <typename T>
-std::string runReport(ReportHarness& h, const std::string& xml, int id,
-                      const std::string& title = "Report") {
-  h.configure(xml);
-  auto report = h.make<T>(title);
-  h.run(*report, id);
-  return h.data.text(0);
-}
-
 // The message of what running T on `xml` throws, then the statements it ran.
 template <typename T>
 std::string failure(const std::string& xml) {
   ReportHarness h;
-  try {
-    runReport<T>(h, xml, 7000001);
-    return "no exception";
-  } catch (const KvException& e) {
-    std::string text = e.message().str();
-    for (const std::string& sql : h.connection.executed()) text += "\n" + sql;
-    return text;
-  }
+  std::string text = thrown([&] { h.text<T>(xml, 7000001); });
+  for (const std::string& sql : h.connection.executed()) text += "\n" + sql;
+  return text;
 }
 
 TEST(EvdoElement, CallsProcedureWithIdAndEntityAndWritesBareLinesWithoutHeadings) {
   ReportHarness h;
-  EXPECT_EQ("Report\n\n\n", runReport<Tarnel1xEVReport>(h, element(kElementProc), 7000001));
+  EXPECT_EQ("Report\n\n\n", h.text<Tarnel1xEVReport>(element(kElementProc), 7000001));
   EXPECT_EQ((std::vector<std::string>{"CALL tnl_cfg_reports.GetElement(7000001, 1xEVBTS)",
                                       kElementSql}),
             h.connection.executed());
@@ -139,8 +121,8 @@ TEST(EvdoElement, TitleHeadingsAndRowsByKeyword) {
     ReportHarness h;
     h.connection.script(kElementSql, c.rows);
     EXPECT_EQ("evdo_bts\nGroup\tParameter\t\nValue\t\n" + c.text,
-              runReport<Tarnel1xEVReport>(
-                  h, element(std::string(kElementHeadings) + kElementProc), 7000001, "evdo_bts"))
+              h.text<Tarnel1xEVReport>(element(std::string(kElementHeadings) + kElementProc),
+                                       7000001, "evdo_bts"))
         << c.what;
   }
 }
@@ -178,7 +160,7 @@ TEST(EvdoNeighbours, HeaderFallbackHeaderRowsAndControlBlock) {
     h.connection.script(kNbrHeaderSql, c.header);
     h.connection.script(kNbrBodySql, c.body);
     h.connection.script(kSectorSql, c.sectors);
-    EXPECT_EQ("Report\n" + c.text, runReport<Tarnel1xEVNbrReport>(h, kNbrConfig, 7500012))
+    EXPECT_EQ("Report\n" + c.text, h.text<Tarnel1xEVNbrReport>(kNbrConfig, 7500012))
         << c.what;
     EXPECT_EQ(c.executed, h.connection.executed()) << c.what;
   }

@@ -1,15 +1,15 @@
-// The contract types: strings and collections, element trees and their
-// parsing, result tables, degrees, time and steering data.
+// The contract types' edges that report runs do not reach: strings and
+// collections, element trees and their parsing, shared pointers, degrees.
+// Result rows and the pinned clock are exercised exactly by every report
+// test and end-to-end run.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "framework/KvException.h"
-#include "framework/ResultDocument.h"
-#include "framework/RWTime.h"
-#include "framework/TarnelSteeringData.h"
 #include "framework/XMLDocument.h"
 #include "framework/XMLQueryResult.h"
+#include "framework/ResultDocument.h"
+#include "framework/SmartPtr.h"
+#include "framework/TarnelSteeringData.h"
 #include "framework/deg2dmso.h"
 
 namespace {
@@ -24,12 +24,12 @@ TEST(StringCollection, SplitKeepsEmptyPiecesAndStripsAsAsked) {
   RWEStringCollection c;
   EXPECT_EQ(c.split(" a | b ||", NONE_STRIP, '|'), 4u);
   EXPECT_EQ(entries(c), (std::vector<std::string>{" a ", " b ", "", ""}));
-  c.split(" a | b ", TRAILING, '|');
-  EXPECT_EQ(entries(c), (std::vector<std::string>{" a", " b"}));
-  c.split(" a | b ", LEADING, '|');
-  EXPECT_EQ(entries(c), (std::vector<std::string>{"a ", "b "}));
-  c.split(" a | b ", BOTH, '|');
-  EXPECT_EQ(entries(c), (std::vector<std::string>{"a", "b"}));
+  const std::pair<StripType, std::vector<std::string>> cases[] = {
+      {TRAILING, {" a", " b"}}, {LEADING, {"a ", "b "}}, {BOTH, {"a", "b"}}};
+  for (const auto& c2 : cases) {
+    c.split(" a | b ", c2.first, '|');
+    EXPECT_EQ(entries(c), c2.second);
+  }
   EXPECT_EQ(c.split("", NONE_STRIP, '|'), 0u);
 }
 
@@ -47,16 +47,10 @@ TEST(StringCollection, OutOfRangeReadsGiveEmptyAndZero) {
   EXPECT_EQ(c[3], "pad");
 }
 
-TEST(String, FormattingAndCase) {
-  RWEString s("n=");
-  s.appendFormat(RWEString::formatInt, -42);
-  EXPECT_EQ(s, "n=-42");
-  EXPECT_EQ(intText(7), "7");
+TEST(String, OutOfRangeSubstringAndMissingIndex) {
   EXPECT_EQ(RWEString("abcdef")(2, 3), "cde");
   EXPECT_EQ(RWEString("abc")(5, 3), "");
-  EXPECT_EQ(RWEString("LaT").compareTo("lat", RWCString::ignoreCase), 0);
   EXPECT_NE(RWEString("LaT").compareTo("lat"), 0);
-  EXPECT_EQ(toUpper("tnl_x"), "TNL_X");
   EXPECT_EQ(RWEString("256").index("5"), 1u);
   EXPECT_EQ(RWEString("256").index("7"), RW_NPOS);
 }
@@ -66,12 +60,9 @@ TEST(ElementTree, DottedPathsWalkChildNamesInDocumentOrder) {
   RWOrdered all = root->getNamedElements("A.B");
   ASSERT_EQ(all.entries(), 3u);
   EXPECT_EQ(all(2)->attribute("n"), "3");
-  EXPECT_EQ(root->getNamedElement("A.B")->attribute("n"), "1");
   EXPECT_EQ(root->getNamedElement("A.X"), nullptr);
   EXPECT_EQ(root->getNamedElement("B"), nullptr);
-  EXPECT_EQ(root->getNamedElements("C").entries(), 1u);
   EXPECT_EQ(root->getAttributeNode("n"), nullptr);
-  EXPECT_EQ(root->attribute("n"), "");
   RWOrderedIterator it(all);
   int count = 0;
   while (it()) ++count;
@@ -108,25 +99,6 @@ TEST(ElementTree, DoctypesAndEntitiesAreRefused) {
   }
 }
 
-TEST(ResultTable, RowsKeepTheirValuesAndCharacterDataJoinsThem) {
-  ResultDocument doc;
-  RWEStringCollection row;
-  row.insert("a|b");
-  row.insert("");
-  doc.addRow(row);
-  doc.addArg("status1", "e");
-  SmartPtr<KvXMLElement> result(doc.release().release());
-  DSQueryResult table(result, nullptr, XMLQueryResult::_TABLE1, '|', NONE_STRIP);
-  ASSERT_EQ(table.numRows, 1);
-  EXPECT_EQ(entries(table.row(0)), (std::vector<std::string>{"a|b", ""}));
-  KvXMLElement* element = result->getNamedElement("DATASET.ROW");
-  int index = 0;
-  EXPECT_EQ(element->getCharacterData(index)->text, "a|b|");
-  EXPECT_EQ(result->getNamedElement("DATASET.ARG")->attribute("Value"), "e");
-  XMLQueryResult other(nullptr, result, "Table2", '|', NONE_STRIP);
-  EXPECT_EQ(other.numRows, 0);
-}
-
 TEST(SharedPointer, LastHolderDeletesTheElement) {
   static int deleted = 0;
   struct Counted : KvXMLElement {
@@ -153,16 +125,17 @@ TEST(Degrees, SplitsAbsoluteValueWithCarryAndDirection) {
   EXPECT_EQ((std::vector<int>{d, m, s, dir}), (std::vector<int>{0, 0, 9, 'S'}));
 }
 
-TEST(Time, SourceDateEpochFixesTheClock) {
-  setenv("SOURCE_DATE_EPOCH", "86400", 1);
-  setenv("TZ", "UTC", 1);
-  tzset();
-  EXPECT_EQ(RWTime::currentTime().asString("%a %b %d %X %Y\n", RWZone::local(), RWLocale::global()),
-            "Fri Jan 02 00:00:00 1970\n");
-  unsetenv("SOURCE_DATE_EPOCH");
+TEST(ResultTable, AnotherTableNameHasNoRows) {
+  ResultDocument doc;
+  RWEStringCollection row;
+  row.insert("a");
+  doc.addRow(row);
+  SmartPtr<KvXMLElement> result(doc.release().release());
+  EXPECT_EQ(XMLQueryResult(nullptr, result, "Table2", '|', NONE_STRIP).numRows, 0);
+  EXPECT_EQ(XMLQueryResult(nullptr, result, XMLQueryResult::_TABLE1, '|', NONE_STRIP).numRows, 1);
 }
 
-TEST(Steering, KeysKeepFirstPlaceAndLastValue) {
+TEST(Steering, EntriesKeepFirstPlaceAndLastValueCallsKeepEveryCall) {
   TarnelSteeringData data;
   data.runMacro(0);
   data.PFTemplateName("a");

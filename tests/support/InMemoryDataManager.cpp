@@ -53,20 +53,17 @@ int InMemoryDataManager::seriesForCell(int id) {
   return it == series.end() ? -1 : it->second;
 }
 
-RWEString InMemoryDataManager::instanceName(int id) {
+namespace {
+// prefix + the name of `id`; "" for an unnamed instance.
+RWEString named(const std::map<int, std::string>& names, int id, const std::string& prefix) {
   auto it = names.find(id);
-  return it == names.end() ? RWEString() : RWEString(it->second);
+  return it == names.end() ? RWEString() : RWEString(prefix + it->second);
 }
+}  // namespace
 
-RWEString InMemoryDataManager::instanceMapName(int id) {
-  auto it = names.find(id);
-  return it == names.end() ? RWEString() : RWEString("map-" + it->second);
-}
-
-RWEString InMemoryDataManager::instanceMapLabel(int id) {
-  auto it = names.find(id);
-  return it == names.end() ? RWEString() : RWEString("label-" + it->second);
-}
+RWEString InMemoryDataManager::instanceName(int id) { return named(names, id, ""); }
+RWEString InMemoryDataManager::instanceMapName(int id) { return named(names, id, "map-"); }
+RWEString InMemoryDataManager::instanceMapLabel(int id) { return named(names, id, "label-"); }
 
 void InMemoryDataManager::populateTempScenarioTable(const RWEString& entity,
                                                     const RWEString& scenario) {

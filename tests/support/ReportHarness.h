@@ -7,7 +7,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "framework/KvException.h"
 #include "framework/TarnelReportInfo.h"
 #include "framework/TarnelSteeringData.h"
 #include "framework/XMLDocument.h"
@@ -48,6 +50,39 @@ class ReportHarness {
     return steering;
   }
 
+  // configure(xml), then run of a T titled `title` on `id`; stream 0's text.
+  template <typename T>
+  std::string text(const std::string& xml, int id, const std::string& title = "Report") {
+    configure(xml);
+    auto report = make<T>(title);
+    run(*report, id);
+    return data.text(0);
+  }
+
+  // QUERY elements of single selects `names` whose scripted row for `id`
+  // writes the line "<name>\t<name>" (see echoText).
+  std::string echoQueries(const std::vector<std::string>& names, int id) {
+    std::string xml;
+    for (const std::string& n : names) {
+      xml += "<QUERY Name=\"" + n + "\" SingleSelect=\"True\" Select=\"echo " + n +
+             " \"><FIELDS><FIELD Name=\"" + n + "\"/></FIELDS></QUERY>";
+      connection.script("echo " + n + " " + std::to_string(id), {{n}});
+    }
+    return xml;
+  }
+  // The CellSeries query definition; it returns `rows` for `id`.
+  std::string seriesQuery(int id, Rows rows) {
+    connection.script("select tbl.instance_id, tbl.series from tnl_cfg_cell tbl where "
+                      "tbl.instance_id = " + std::to_string(id), std::move(rows));
+    return "<QUERY Name=\"CellSeries\" Table=\"tnl_cfg_cell\" SingleSelect=\"True\"><FIELDS>"
+           "<FIELD Name=\"series\"/></FIELDS></QUERY>";
+  }
+  static std::string echoText(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& n : names) text += n + "\t" + n + "\n";
+    return text;
+  }
+
   InMemoryConnection connection;
   InMemoryDataManager data;
   RecordingLogUser log;
@@ -55,5 +90,24 @@ class ReportHarness {
  private:
   std::unique_ptr<KvXMLElement> config_;
 };
+
+// "key=value" lines of the steering calls, in order.
+inline std::string steeringText(const TarnelSteeringData& steering) {
+  std::string text;
+  for (const auto& e : steering.calls()) text += e.first.str() + "=" + e.second.str() + "\n";
+  return text;
+}
+
+// The message and contexts (KvException::asString) of the E that `f` throws;
+// "no exception" when it returns.
+template <typename E = KvException, typename F>
+std::string thrown(F f) {
+  try {
+    f();
+  } catch (const E& e) {
+    return e.asString().str();
+  }
+  return "no exception";
+}
 
 #endif  // TARNEL_TESTS_SUPPORT_REPORTHARNESS_H_
