@@ -47,10 +47,13 @@ struct InputError {
   std::string message;
 };
 
+// Writes the problem and its contexts to standard error in one write, so that
+// a batch reporting thousands of them stays fast and lines never interleave.
 void printProblem(const char* kind, const std::string& message,
                   const std::vector<std::string>& contexts, const std::string& prefix = "") {
-  std::cerr << "tarnel-report: " << prefix << kind << ": " << indentLines(message, "  ") << '\n';
-  for (const std::string& c : contexts) std::cerr << "  context: " << indentLines(c, "    ") << '\n';
+  std::string text = "tarnel-report: " + prefix + kind + ": " + indentLines(message, "  ") + "\n";
+  for (const std::string& c : contexts) text += "  context: " + indentLines(c, "    ") + "\n";
+  std::cerr << text;
 }
 
 const char* kindText(RunOutcome::Kind kind) {
