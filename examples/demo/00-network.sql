@@ -73,6 +73,7 @@ CREATE TABLE tnl_cfg_cell (
   trx_count           INTEGER,
   load_data           TEXT
 );
+CREATE INDEX tnl_cfg_cell_ecp ON tnl_cfg_cell (ecp_id);
 
 CREATE TABLE tnl_cfg_antenna (
   instance_id INTEGER PRIMARY KEY,
