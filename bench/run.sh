@@ -8,7 +8,7 @@
 #   3. timed batches with -j 1 (peak memory from /usr/bin/time -v) and -j 2,
 #      and a -j 1 batch over a 1,000-cell network for the scaling figures;
 #      each of these and the floor is the fastest of BENCH_REPEATS runs
-#      (default 3; the peak memory is the largest), each into an empty folder;
+#      (default 5; the peak memory is the largest), each into an empty folder;
 #   4. where a PostgreSQL server is installed: the same -j 1 batch against a
 #      throwaway server (scripts/postgres.sh) holding the same network, run as
 #      the report role over the server's socket, run once ("-" when there is
@@ -51,7 +51,7 @@ if [ "${BENCH_PG:-1}" != 0 ] && ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1;
   pguri=$TARNEL_PG_URI
 fi
 
-repeats=${BENCH_REPEATS:-3}
+repeats=${BENCH_REPEATS:-5}
 
 # seconds (from the shell's clock) and peak resident KiB (from /usr/bin/time
 # -v) of one run of a command; its output goes to $work/stdout
