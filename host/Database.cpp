@@ -188,8 +188,14 @@ std::string Database::withLiterals(const std::string& sql, const Parameters& par
 
 void Database::query(const std::string& sql, const Parameters& parameters,
                      const RowHandler& row) {
-  if (trace_) trace_->statement(parameters.empty() ? sql : withLiterals(sql, parameters));
-  runQuery(sql, parameters, row);
+  if (!parameters.empty()) {
+    if (trace_) trace_->statement(withLiterals(sql, parameters));
+    return runQuery(sql, parameters, row);
+  }
+  if (trace_) trace_->statement(sql);
+  Parameters numbers;
+  std::string text = numbersAsParameters(sql, numbers);
+  runQuery(text, numbers, row);
 }
 
 void Database::callProcedure(const std::string& name, const Parameters& inputs,

@@ -70,7 +70,9 @@ class Database {
   void setTrace(SqlTrace* trace) { trace_ = trace; }
 
   // Runs `sql` with `parameters` bound to ?1, ?2, ... in order, calling `row`
-  // (when given) for each result row. Throws KvException on failure.
+  // (when given) for each result row; a text without parameters runs with
+  // its compared numbers bound (numbersAsParameters). Throws KvException on
+  // failure.
   void query(const std::string& sql, const Parameters& parameters, const RowHandler& row);
   // Calls the stored procedure `name` ("package.name") with `inputs`,
   // integers and texts in order, as one all-or-nothing step; `row` receives
@@ -94,7 +96,8 @@ class Database {
 
  protected:
   // query and callProcedure without the trace line of the statement or the
-  // call; a procedure's own statements are traced by the implementation.
+  // call (and runQuery without the binding of compared numbers); a
+  // procedure's own statements are traced by the implementation.
   virtual void runQuery(const std::string& sql, const Parameters& parameters,
                         const RowHandler& row) = 0;
   virtual void runProcedure(const std::string& name, const Parameters& inputs,

@@ -184,14 +184,7 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
 
 void PgDatabase::runQuery(const std::string& sql, const Parameters& parameters,
                           const RowHandler& row) {
-  Result result;
-  if (parameters.empty()) {
-    Parameters numbers;
-    std::string text = numbersAsParameters(sql, numbers);
-    result = run(text, numbers);
-  } else {
-    result = run(sql, parameters);
-  }
+  Result result = run(sql, parameters);
   if (row) deliverRows(result.get(), false, row);
 }
 

@@ -1,12 +1,11 @@
 // PgDatabase: a Database over one libpq connection to a PostgreSQL server,
 // given as a postgresql:// URI. SQL texts run with the extended protocol; a
 // text seen a second time is prepared on the server and reused from then on
-// (bounded). In a text without parameters the whole numbers compared with
-// "=" are sent as parameters, so that report SQL, which carries the instance
-// id as a literal, repeats from instance to instance and is planned once. A
-// stored procedure package.name is the function of that name: a call runs
-// "select * from package.name(inputs...)" and its rows are the function's
-// result (a void result gives none; OUT parameters give one row).
+// (bounded), so that report SQL, whose compared numbers Database::query
+// binds, is planned once. A stored procedure package.name is the function of
+// that name: a call runs "select * from package.name(inputs...)" and its rows
+// are the function's result (a void result gives none; OUT parameters give
+// one row).
 // libpq is loaded on the first connection (see LibPq). Errors carry the
 // server's message. One object per thread; not copyable.
 #ifndef TARNEL_HOST_PGDATABASE_H_

@@ -151,10 +151,7 @@ void SqliteDatabase::execute(const std::string& sql) { run(prepare(sql), {}, nul
 
 void SqliteDatabase::runQuery(const std::string& sql, const Parameters& parameters,
                               const RowHandler& row) {
-  if (!parameters.empty()) return run(prepare(sql), parameters, row);
-  Parameters numbers;
-  std::string text = numbersAsParameters(sql, numbers);
-  run(prepare(text), numbers, row);
+  run(prepare(sql), parameters, row);
 }
 
 const std::vector<std::string>& SqliteDatabase::procedureBodies(const std::string& name) {
@@ -165,7 +162,7 @@ const std::vector<std::string>& SqliteDatabase::procedureBodies(const std::strin
   std::string procedure = dot == std::string::npos ? name : name.substr(dot + 1);
   std::vector<std::string> bodies;
   runQuery(kProcedureBodies, {Parameter::string(package), Parameter::string(procedure)},
-        [&bodies](RWEStringCollection& row) { bodies.push_back(row[0].str()); });
+           [&bodies](RWEStringCollection& row) { bodies.push_back(row[0].str()); });
   if (bodies.empty()) throw KvException("Stored procedure not found: " + name);
   return procedures_.emplace(name, std::move(bodies)).first->second;
 }
