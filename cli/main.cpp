@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/ReportRegistry.h"
@@ -156,7 +157,18 @@ int parseId(const std::string& text) {
   return id;
 }
 
+std::vector<int> withoutRepeats(const std::vector<int>& ids) {
+  std::vector<int> unique;
+  std::unordered_set<int> seen;
+  for (int id : ids) {
+    if (seen.insert(id).second) unique.push_back(id);
+  }
+  return unique;
+}
+
 // "all", or a comma-separated list of ids and LO-HI ranges of catalogue ids.
+// The list is a set: an id named twice (alone or in a range) runs once, in
+// the place it was first named.
 std::vector<int> instanceList(const std::string& list, ReportSession& session,
                               const ReportConfiguration& configuration) {
   if (list == "all") {
@@ -181,7 +193,7 @@ std::vector<int> instanceList(const std::string& list, ReportSession& session,
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
-  return ids;
+  return withoutRepeats(ids);
 }
 
 void onInterrupt(int) { BatchRunner::stop(); }
@@ -265,6 +277,9 @@ int demoCommand(const DemoOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write past the file-size limit (ulimit -f) fails with EFBIG and the run
+  // reports it, instead of the signal killing the process mid-file.
+  signal(SIGXFSZ, SIG_IGN);
   const char* development = std::getenv("TARNEL_DEVELOPMENT");
   __envKVDevelopment = development && std::string(development) == "1";
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "framework/KvException.h"
 #include "host/SqliteDatabase.h"
@@ -18,8 +19,13 @@ const char kCommitText[] = "commit";
 [[maybe_unused]] const char kNoServerSupport[] =
     "this tarnel-report is built without PostgreSQL support (cmake -DTARNEL_POSTGRES=OFF)";
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-  return text.compare(0, prefix.size(), prefix) == 0;
+// URI schemes are case-insensitive: POSTGRESQL:// names a server too.
+bool startsWithNoCase(const std::string& text, const std::string& prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+  }
+  return true;
 }
 
 // Replaces the value of every "password=" query parameter of `uri`.
@@ -27,7 +33,7 @@ std::string hideQueryPassword(std::string uri) {
   size_t query = uri.find('?');
   while (query != std::string::npos) {
     size_t key = query + 1;
-    if (uri.compare(key, 9, "password=") == 0) {
+    if (startsWithNoCase(uri.substr(key, 9), "password=")) {
       size_t end = uri.find('&', key);
       uri.replace(key + 9, (end == std::string::npos ? uri.size() : end) - key - 9,
                   kHiddenPassword);
@@ -85,13 +91,15 @@ std::string Database::Parameter::literal() const {
 
 bool Database::isServerUri(const std::string& target) {
   for (const char* scheme : kServerSchemes) {
-    if (startsWith(target, scheme)) return true;
+    if (startsWithNoCase(target, scheme)) return true;
   }
   return false;
 }
 
+// Any target that looks like a URI (a server's, or a mistyped one taken for a
+// file name) is shown without the password of its user information or query.
 std::string Database::displayName(const std::string& target) {
-  if (!isServerUri(target)) return target;
+  if (target.find("://") == std::string::npos) return target;
   size_t authority = target.find("://") + 3;
   size_t end = target.find_first_of("/?", authority);
   size_t at = target.rfind('@', end == std::string::npos ? std::string::npos : end);
@@ -103,6 +111,35 @@ std::string Database::displayName(const std::string& target) {
     }
   }
   return hideQueryPassword(shown);
+}
+
+std::string Database::withoutPassword(std::string text, const std::string& target) {
+  std::vector<std::string> secrets;
+  size_t scheme = target.find("://");
+  if (scheme != std::string::npos) {
+    size_t authority = scheme + 3;
+    size_t end = target.find_first_of("/?", authority);
+    size_t at = target.rfind('@', end == std::string::npos ? std::string::npos : end);
+    size_t colon = target.find(':', authority);
+    if (at != std::string::npos && at >= authority && colon != std::string::npos && colon < at) {
+      secrets.push_back(target.substr(colon + 1, at - colon - 1));
+    }
+  }
+  for (size_t key = target.find('?'); key != std::string::npos; key = target.find('&', key + 1)) {
+    if (startsWithNoCase(target.substr(key + 1, 9), "password=")) {
+      size_t end = target.find('&', key + 1);
+      secrets.push_back(target.substr(key + 10, end == std::string::npos ? std::string::npos
+                                                                          : end - key - 10));
+    }
+  }
+  for (const std::string& secret : secrets) {
+    if (secret.empty()) continue;
+    for (size_t at = text.find(secret); at != std::string::npos;
+         at = text.find(secret, at + sizeof kHiddenPassword - 1)) {
+      text.replace(at, secret.size(), kHiddenPassword);
+    }
+  }
+  return text;
 }
 
 void Database::requireServerSupport(const std::string& target) {

@@ -43,6 +43,9 @@ class Database {
   static bool isServerUri(const std::string& target);
   // `target` fit to show: a URI's password is replaced by "***".
   static std::string displayName(const std::string& target);
+  // `text` (a message about `target`) with every occurrence of the target's
+  // password replaced by "***".
+  static std::string withoutPassword(std::string text, const std::string& target);
   // Throws KvException naming `target` when this build has no PostgreSQL
   // support (built with TARNEL_POSTGRES off).
   static void requireServerSupport(const std::string& target);

@@ -29,7 +29,7 @@ void exec(sqlite3* db, const std::string& sql, const std::string& where) {
   if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
     std::string message = error ? error : sqlite3_errmsg(db);
     sqlite3_free(error);
-    throw KvException(where + ": " + message);
+    throw KvException(Database::displayName(where) + ": " + message);
   }
 }
 
@@ -105,7 +105,7 @@ void DemoNetwork::writeFile(const std::string& path, int cells, int seed,
   if (sqlite3_open(partial.c_str(), &db) != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : "out of memory";
     sqlite3_close(db);
-    throw KvException("Cannot create " + path + ": " + message);
+    throw KvException("Cannot create " + Database::displayName(path) + ": " + message);
   }
   try {
     exec(db, "pragma journal_mode = off; pragma synchronous = off; begin", path);
@@ -122,6 +122,6 @@ void DemoNetwork::writeFile(const std::string& path, int cells, int seed,
   sqlite3_close(db);
   if (std::rename(partial.c_str(), path.c_str()) != 0) {
     std::remove(partial.c_str());
-    throw KvException("Cannot write " + path);
+    throw KvException("Cannot write " + Database::displayName(path));
   }
 }

@@ -113,7 +113,12 @@ void deliverRows(const PGresult* result, bool procedure, const Database::RowHand
 void ignoreNotice(void*, const char*) {}
 }  // namespace
 
-PgDatabase::PgDatabase(const std::string& uri) {
+PgDatabase::PgDatabase(const std::string& target) {
+  // libpq knows the schemes in lower case only; they are case-insensitive.
+  std::string uri = target;
+  for (size_t i = 0; i < uri.find("://"); ++i) {
+    uri[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(uri[i])));
+  }
   // The URI comes last, so that its own settings win over these defaults.
   const char* keys[] = {"client_encoding", "fallback_application_name", "connect_timeout",
                         "dbname", nullptr};
@@ -122,9 +127,10 @@ PgDatabase::PgDatabase(const std::string& uri) {
   conn_ = pq().connectdbParams(keys, values, 1);
   if (!conn_ || pq().status(conn_) != CONNECTION_OK) {
     std::string message = conn_ ? connectionMessage(pq().errorMessage(conn_)) : "out of memory";
+    message = withoutPassword(message, target);
     pq().finish(conn_);
     conn_ = nullptr;
-    throw KvException("Cannot connect to database " + displayName(uri) + ": " + message);
+    throw KvException("Cannot connect to database " + displayName(target) + ": " + message);
   }
   // Notices ("relation already exists, skipping", ...) are not for the user.
   pq().setNoticeProcessor(conn_, ignoreNotice, nullptr);

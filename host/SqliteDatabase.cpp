@@ -69,14 +69,14 @@ RWEStringCollection rowValues(sqlite3_stmt* statement) {
 SqliteDatabase::SqliteDatabase(const std::string& path) {
   configureLibrary();
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) throw KvException("Database not found: " + path);
-  if (!S_ISREG(st.st_mode)) throw KvException("Database is not a file: " + path);
+  if (stat(path.c_str(), &st) != 0) throw KvException("Database not found: " + displayName(path));
+  if (!S_ISREG(st.st_mode)) throw KvException("Database is not a file: " + displayName(path));
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);
     db_ = nullptr;
-    throw KvException("Cannot open database " + path + ": " + message);
+    throw KvException("Cannot open database " + displayName(path) + ": " + withoutPassword(message, path));
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   sqlite3_exec(db_, "pragma temp_store = memory", nullptr, nullptr, nullptr);
@@ -90,7 +90,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path) {
     statements_.clear();
     sqlite3_close(db_);
     db_ = nullptr;
-    throw KvException("Cannot open database " + path + ": " + e.message());
+    throw KvException("Cannot open database " + displayName(path) + ": " + withoutPassword(e.message().str(), path));
   }
 }
 
