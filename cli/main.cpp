@@ -297,7 +297,8 @@ int main(int argc, char** argv) {
       ->required();
   batchCmd->add_option("-j,--jobs", batch.jobs, "worker threads (default 1)")->check(CLI::Range(1, 64));
   batchCmd->add_option("--shard", batch.shard,
-                       "K/N: run only the K-th of N equal slices of the instance list");
+                       "K/N: run only the K-th of N equal slices of the instance list; auto: K and N from a "
+                       "Kubernetes Indexed Job or a Slurm job array");
 
   app.add_subcommand("classes", "list the report classes");
 

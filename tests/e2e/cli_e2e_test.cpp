@@ -101,7 +101,7 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {batch("all", {"-j", "2", "--shard", "2/3"}), 0, "20 written, 0 skipped, 0 messages, 0 failed\n", "",
        {{"one_fails_1000020.txt", kNoFile}, {"one_fails_1000021.txt", "n\t21\n"},
         {"one_fails_1000040.txt", "n\t40\n"}, {"one_fails_1000041.txt", kNoFile}}},
-      {batch("all", {"--shard", "4/3"}), 2, "", err + "--shard needs K/N with 1 <= K <= N (slice K of N): 4/3\n"},
+      {batch("all", {"--shard", "4/3"}), 2, "", err + "--shard needs K/N with 1 <= K <= N (slice K of N), or auto: 4/3\n"},
       {{"check-config", examplePath("reports/instance/maho.xml")}, 0,
        examplePath("reports/instance/maho.xml") + ": ok\n", ""},
       {{"check-config", in + "/c.xml", "--queries", queries}, 1,
