@@ -17,6 +17,7 @@
 #include "framework/KvException.h"
 #include "framework/KvTraceStatic.h"
 #include "framework/XMLDocument.h"
+#include "host/BatchJournal.h"
 #include "host/BatchRunner.h"
 #include "host/BatchShard.h"
 #include "host/Database.h"
@@ -35,6 +36,7 @@ struct RunOptions {
   int instance = 0;
   int jobs = 1;
   bool trace = false;
+  bool resume = false;
 };
 
 struct DemoOptions {
@@ -198,26 +200,45 @@ std::vector<int> instanceList(const std::string& list, ReportSession& session,
 
 void onInterrupt(int) { BatchRunner::stop(); }
 
-// The slice --shard K/N names (every instance without it).
-std::vector<int> shardOf(const std::string& shard, const std::vector<int>& instances) {
-  if (shard.empty()) return instances;
+// The slice --shard names (K/N, or auto), or none without it.
+std::unique_ptr<BatchShard> shardOption(const std::string& shard) {
+  if (shard.empty()) return nullptr;
   try {
-    return BatchShard::parse(shard).of(instances);
+    return std::make_unique<BatchShard>(BatchShard::parse(shard));
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
 }
 
+// The batch's journal in the out folder, one per report name and shard.
+std::unique_ptr<BatchJournal> openJournal(const RunOptions& o, const Prepared& p, const BatchShard* shard) {
+  std::string file = BatchJournal::fileName(p.session.reportName, shard ? shard->text() : "");
+  return std::make_unique<BatchJournal>(o.out, file, o.resume);
+}
+
+// Flushes the journal a last time; the message when this or an earlier flush
+// failed, else "".
+std::string finishJournal(BatchJournal& journal) {
+  try {
+    journal.finish();
+    return "";
+  } catch (const KvException& e) {
+    return e.message().str();
+  }
+}
+
 int batchCommand(const RunOptions& o) {
-  if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
+  std::unique_ptr<BatchShard> shard = shardOption(o.shard);  // a bad --shard fails before any work
   Prepared p = prepare(o);
-  std::vector<int> instances =
-      shardOf(o.shard, instanceList(o.instances, *openSession(p), *p.configuration));
+  std::vector<int> instances = instanceList(o.instances, *openSession(p), *p.configuration);
+  if (shard) instances = shard->of(instances);
+  std::unique_ptr<BatchJournal> journal = openJournal(o, p, shard.get());
   bool progress = isatty(STDERR_FILENO);
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
+  runner.setJournal(journal.get());
   BatchSummary summary;
   try {
     summary = runner.run(instances, [progress](int id, const RunOutcome& outcome, int done, int total) {
@@ -232,9 +253,20 @@ int batchCommand(const RunOptions& o) {
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
+  std::string flushError = finishJournal(*journal);
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
+  if (summary.resumed > 0) {
+    std::cerr << "tarnel-report: resumed: " << summary.resumed << " instances in " << journal->path()
+              << " were not run again\n";
+  }
+  if (!flushError.empty()) {
+    std::vector<std::string> contexts;
+    if (summary.notRun > 0) contexts.push_back(std::to_string(summary.notRun) + " instances not run");
+    printProblem("error", flushError, contexts);
+    return kFailed;
+  }
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
@@ -296,6 +328,8 @@ int main(int argc, char** argv) {
                        "all (every instance of the configuration's Entity), or ids and LO-HI ranges, comma-separated")
       ->required();
   batchCmd->add_option("-j,--jobs", batch.jobs, "worker threads (default 1)")->check(CLI::Range(1, 64));
+  batchCmd->add_flag("--resume", batch.resume,
+                     "run only the instances the out folder's batch journal does not record as done");
   batchCmd->add_option("--shard", batch.shard,
                        "K/N: run only the K-th of N equal slices of the instance list; auto: K and N from a "
                        "Kubernetes Indexed Job or a Slurm job array");

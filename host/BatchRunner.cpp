@@ -4,8 +4,21 @@
 #include <mutex>
 #include <thread>
 
+#include "host/BatchJournal.h"
+#include "host/RunOutput.h"
+
 namespace {
 std::atomic<bool> stopRequested{false};
+
+void tally(BatchSummary& summary, RunOutcome::Kind kind) {
+  switch (kind) {
+    case RunOutcome::kWritten: ++summary.written; break;
+    case RunOutcome::kSkipped: ++summary.skipped; break;
+    case RunOutcome::kMessage: ++summary.messages; break;
+    case RunOutcome::kFailed:
+    case RunOutcome::kInput: ++summary.failed; break;
+  }
+}
 }  // namespace
 
 void BatchRunner::stop() { stopRequested.store(true); }
@@ -16,7 +29,29 @@ BatchRunner::BatchRunner(const SessionOptions& options, const ReportConfiguratio
                          int workers)
     : options_(options), configuration_(configuration), workers_(workers < 1 ? 1 : workers) {}
 
-BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener& listener) {
+// The instances of `listed` that the journal does not hold, in their order;
+// those it holds are counted in `summary`. A resumed batch first removes
+// what earlier runs left of the others: after a power loss a final file that
+// the journal does not vouch for may be empty or short.
+std::vector<int> BatchRunner::toRun(const std::vector<int>& listed, BatchSummary& summary) const {
+  if (!journal_) return listed;
+  std::vector<int> rest;
+  for (int id : listed) {
+    const RunOutcome::Kind* kind = journal_->find(id);
+    if (!kind) {
+      rest.push_back(id);
+      continue;
+    }
+    tally(summary, *kind);
+    ++summary.resumed;
+  }
+  if (journal_->resuming()) RunOutput::removeEarlierFiles(options_.outFolder, options_.reportName, rest);
+  return rest;
+}
+
+BatchSummary BatchRunner::run(const std::vector<int>& listed, const Listener& listener) {
+  BatchSummary summary;
+  std::vector<int> instances = toRun(listed, summary);
   std::vector<std::unique_ptr<ReportSession>> sessions;
   size_t count = std::min(static_cast<size_t>(workers_), std::max<size_t>(instances.size(), 1));
   for (size_t i = 0; i < count; ++i) {
@@ -24,22 +59,16 @@ BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener&
   }
   std::atomic<size_t> next{0};
   std::mutex lock;
-  BatchSummary summary;
   int done = 0;
   auto work = [&](ReportSession& session) {
     for (;;) {
-      if (stopped()) return;
+      if (stopped() || (journal_ && journal_->failed())) return;
       size_t i = next.fetch_add(1);
       if (i >= instances.size()) return;
       RunOutcome outcome = session.run(instances[i]);
+      if (journal_) journal_->record(instances[i], outcome.kind);
       std::lock_guard<std::mutex> guard(lock);
-      switch (outcome.kind) {
-        case RunOutcome::kWritten: ++summary.written; break;
-        case RunOutcome::kSkipped: ++summary.skipped; break;
-        case RunOutcome::kMessage: ++summary.messages; break;
-        case RunOutcome::kFailed:
-        case RunOutcome::kInput: ++summary.failed; break;
-      }
+      tally(summary, outcome.kind);
       ++done;
       if (listener) listener(instances[i], outcome, done, static_cast<int>(instances.size()));
     }

@@ -1,8 +1,11 @@
 #include "host/RunOutput.h"
 
+#include <dirent.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
 #include <nlohmann/json.hpp>
 
@@ -13,7 +16,14 @@ namespace {
 const size_t kStreamBuffer = 1 << 16;
 const char kDiskSpace[] = "Unable to write all of the report  - check disk space";
 
-std::string safeName(const std::string& name) {
+void renameOrThrow(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
+    throw KvException("Cannot rename " + from + " to " + to + ": " + std::strerror(errno));
+  }
+}
+}  // namespace
+
+std::string RunOutput::safeName(const std::string& name) {
   std::string safe = name;
   for (char& c : safe) {
     bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -24,13 +34,6 @@ std::string safeName(const std::string& name) {
   if (safe.empty() || safe[0] == '.') safe = "_" + safe;
   return safe;
 }
-
-void renameOrThrow(const std::string& from, const std::string& to) {
-  if (std::rename(from.c_str(), to.c_str()) != 0) {
-    throw KvException("Cannot rename " + from + " to " + to + ": " + std::strerror(errno));
-  }
-}
-}  // namespace
 
 RunOutput::RunOutput(std::string folder, RWEString name, int instanceId)
     : folder_(std::move(folder)), name_(std::move(name)), instanceId_(instanceId) {}
@@ -117,4 +120,30 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering) {
     throw KvException(kDiskSpace);
   }
   renameOrThrow(partial, path);
+}
+
+// A run's files are "<name>_<id>." followed by their ending, so the id is the
+// text between the name's "_" and the next dot.
+void RunOutput::removeEarlierFiles(const std::string& folder, const RWEString& name, const std::vector<int>& ids) {
+  if (ids.empty()) return;
+  std::unordered_set<std::string> idTexts;
+  for (int id : ids) idTexts.insert(std::to_string(id));
+  std::string prefix = safeName(name.str()) + "_", failed = ".failed";
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+  if (!dir) throw KvException("Cannot read the output folder " + folder + ": " + std::strerror(errno));
+  std::vector<std::string> earlier;
+  while (dirent* entry = readdir(dir.get())) {
+    std::string file = entry->d_name;
+    size_t dot = file.find('.', prefix.size());
+    if (file.compare(0, prefix.size(), prefix) != 0 || dot == std::string::npos ||
+        (file.size() >= failed.size() && file.compare(file.size() - failed.size(), failed.size(), failed) == 0)) {
+      continue;
+    }
+    if (idTexts.count(file.substr(prefix.size(), dot - prefix.size()))) earlier.push_back(folder + "/" + file);
+  }
+  for (const std::string& path : earlier) {
+    if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+      throw KvException("Cannot remove " + path + ": " + std::strerror(errno));
+    }
+  }
 }

@@ -41,6 +41,15 @@ class RunOutput {
   // Closes the streams and keeps them as "<file>.failed"; returns the paths.
   std::vector<std::string> abandon();
 
+  // `name` as it stands in file names: characters outside A-Za-z0-9._-
+  // replaced by '_', and never hidden, "." or "..".
+  static std::string safeName(const std::string& name);
+  // Removes the files that earlier runs of report `name` left in `folder`
+  // for the instances `ids`: final files and ".partial" ones, not ".failed"
+  // ones. Throws KvException when the folder cannot be read or a file
+  // cannot be removed.
+  static void removeEarlierFiles(const std::string& folder, const RWEString& name, const std::vector<int>& ids);
+
  private:
   struct Stream {
     RWEString title;

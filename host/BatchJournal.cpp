@@ -1,0 +1,228 @@
+#include "host/BatchJournal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "framework/KvException.h"
+#include "host/RunOutput.h"
+
+namespace {
+const char kHeader[] = "tarnel-report batch journal 1\n";
+const char kWritten[] = "written";
+const char kSkipped[] = "skipped";
+const char kCannotWrite[] = "Cannot write the batch journal ";
+const char kCannotFlush[] = "Cannot flush the output folder ";
+// Often enough that a resumed batch redoes about a second of work, seldom
+// enough that the flushes cost the batch next to nothing.
+const std::chrono::milliseconds kInterval(1000);
+
+// Test builds read two settings from the environment: TARNEL_TEST_FLUSH_MS,
+// the flush interval, and TARNEL_TEST_FAIL_FLUSH=N, which fails the N-th
+// flush as an I/O error would. Other builds ignore them.
+int testSetting(const char* name, int otherwise) {
+#ifdef TARNEL_TEST_SEAMS
+  if (const char* value = std::getenv(name)) return std::atoi(value);
+#else
+  (void)name;
+#endif
+  return otherwise;
+}
+
+std::string line(int id, RunOutcome::Kind kind) {
+  return std::to_string(id) + ' ' + (kind == RunOutcome::kSkipped ? kSkipped : kWritten) + '\n';
+}
+
+// Parses "<id> written" or "<id> skipped", the id as std::to_string writes it.
+bool parseEntry(const std::string& text, int& id, RunOutcome::Kind& kind) {
+  size_t space = text.find(' ');
+  if (space == std::string::npos || space == 0 || space > 11) return false;
+  std::string number = text.substr(0, space), word = text.substr(space + 1);
+  char* end = nullptr;
+  errno = 0;
+  long value = std::strtol(number.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value != static_cast<int>(value)) return false;
+  id = static_cast<int>(value);
+  if (std::to_string(id) != number) return false;
+  if (word == kWritten) kind = RunOutcome::kWritten;
+  else if (word == kSkipped) kind = RunOutcome::kSkipped;
+  else return false;
+  return true;
+}
+
+// The entries of a journal's text, up to its first line that is not a whole
+// entry; none when the text does not start with the header.
+std::map<int, RunOutcome::Kind> trustedEntries(const std::string& text) {
+  std::map<int, RunOutcome::Kind> entries;
+  const std::string header = kHeader;
+  if (text.compare(0, header.size(), header) != 0) return entries;
+  for (size_t at = header.size(), end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+    int id = 0;
+    RunOutcome::Kind kind = RunOutcome::kWritten;
+    if (!parseEntry(text.substr(at, end - at), id, kind)) break;
+    entries[id] = kind;
+  }
+  return entries;
+}
+
+std::string readWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool writeAll(int fd, const std::string& text) {
+  for (size_t done = 0; done < text.size();) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = EIO;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string failure(const std::string& what, const std::string& path) {
+  return what + path + ": " + std::strerror(errno);
+}
+
+// Replaces `path` by a file holding `text`. When `durable`, the file and
+// then its rename are flushed, so that a crash leaves either the old file or
+// the new one, whole.
+void replace(const std::string& path, const std::string& text, int folder, bool durable) {
+  std::string partial = path + ".partial";
+  int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  bool ok = fd >= 0 && writeAll(fd, text) && (!durable || ::fsync(fd) == 0);
+  std::string error = ok ? "" : failure(kCannotWrite, path);
+  if (fd >= 0 && ::close(fd) != 0 && ok) error = failure(kCannotWrite, path);
+  if (error.empty() && (::rename(partial.c_str(), path.c_str()) != 0 || (durable && ::fsync(folder) != 0))) {
+    error = failure(kCannotWrite, path);
+  }
+  if (!error.empty()) {
+    ::unlink(partial.c_str());
+    throw KvException(error);
+  }
+}
+
+}  // namespace
+
+BatchJournal::Descriptor::~Descriptor() {
+  if (fd >= 0) ::close(fd);
+}
+
+std::string BatchJournal::fileName(const std::string& name, const std::string& shard) {
+  std::string file = RunOutput::safeName(name);
+  if (!shard.empty()) {
+    size_t slash = shard.find('/');
+    file += ".shard-" + shard.substr(0, slash) + "-of-" + shard.substr(slash + 1);
+  }
+  return file + ".journal";
+}
+
+BatchJournal::BatchJournal(const std::string& folder, const std::string& file, bool resume)
+    : folderPath_(folder), path_(folder + "/" + file), resuming_(resume),
+      failAt_(testSetting("TARNEL_TEST_FAIL_FLUSH", 0)) {
+  folder_.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_.fd < 0) throw KvException(failure("Cannot open the output folder ", folder));
+  if (resume) started_ = trustedEntries(readWhole(path_));
+  std::string text = kHeader;
+  for (const auto& entry : started_) text += line(entry.first, entry.second);
+  // A journal already there is replaced durably: were the old one to come
+  // back after a power loss, it would vouch for files this batch replaces.
+  replace(path_, text, folder_.fd, ::access(path_.c_str(), F_OK) == 0);
+  journal_.fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (journal_.fd < 0) throw KvException(failure(kCannotWrite, path_));
+  size_ = text.size();
+  std::chrono::milliseconds interval(testSetting("TARNEL_TEST_FLUSH_MS", static_cast<int>(kInterval.count())));
+  flusher_ = std::thread(&BatchJournal::flushEvery, this, interval);
+}
+
+BatchJournal::~BatchJournal() { stopFlusher(); }
+
+const RunOutcome::Kind* BatchJournal::find(int id) const {
+  auto found = started_.find(id);
+  return found == started_.end() ? nullptr : &found->second;
+}
+
+void BatchJournal::record(int id, RunOutcome::Kind kind) {
+  if (kind != RunOutcome::kWritten && kind != RunOutcome::kSkipped) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  recorded_.push_back(Entry{id, kind});
+}
+
+void BatchJournal::finish() {
+  stopFlusher();
+  std::unique_lock<std::mutex> lock(mutex_);
+  flushRecorded(lock, false);  // the whole journal written below holds them
+  if (failed()) throw KvException(error_);
+  std::map<int, RunOutcome::Kind> all = started_;
+  for (const auto& entry : flushed_) all[entry.first] = entry.second;
+  std::string text = kHeader;
+  for (const auto& entry : all) text += line(entry.first, entry.second);
+  replace(path_, text, folder_.fd, true);
+}
+
+void BatchJournal::stopFlusher() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    finishing_ = true;
+  }
+  wake_.notify_all();
+  if (flusher_.joinable()) flusher_.join();
+}
+
+void BatchJournal::flushEvery(std::chrono::milliseconds interval) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!finishing_ && !failed()) {
+    wake_.wait_for(lock, interval, [this] { return finishing_; });
+    if (!finishing_) flushRecorded(lock, true);
+  }
+}
+
+// Takes what was recorded so far: every one of those runs returned, so its
+// files were renamed before the flush below starts. Appends them to the
+// journal when `append`.
+void BatchJournal::flushRecorded(std::unique_lock<std::mutex>& lock, bool append) {
+  if (recorded_.empty() || failed()) return;
+  std::vector<Entry> entries;
+  entries.swap(recorded_);
+  lock.unlock();
+  std::string error = flushFolder();
+  if (error.empty() && append) error = appendEntries(entries);
+  lock.lock();
+  if (!error.empty()) {
+    error_ = error;
+    failed_.store(true);
+    return;
+  }
+  for (const Entry& e : entries) flushed_[e.id] = e.kind;
+}
+
+// Flushes the out folder's file system: the message when that fails, or "".
+std::string BatchJournal::flushFolder() {
+  if (++flushes_ == failAt_) errno = EIO;
+  else if (::syncfs(folder_.fd) == 0) return "";
+  return failure(kCannotFlush, folderPath_ + " to disk");
+}
+
+// Appends `entries` and flushes the journal: the message when that fails, or
+// "". A failed append is cut back to the whole lines before it.
+std::string BatchJournal::appendEntries(const std::vector<Entry>& entries) {
+  std::string text;
+  for (const Entry& e : entries) text += line(e.id, e.kind);
+  if (!writeAll(journal_.fd, text)) {
+    std::string error = failure(kCannotWrite, path_);
+    if (::ftruncate(journal_.fd, static_cast<off_t>(size_)) != 0) error += " (its last line, cut, is ignored)";
+    return error;
+  }
+  if (::fdatasync(journal_.fd) != 0) return failure("Cannot flush the batch journal ", path_);
+  size_ += text.size();
+  return "";
+}
