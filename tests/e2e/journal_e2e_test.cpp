@@ -1,0 +1,164 @@
+// The batch journal: batches killed at random moments resume to the files of
+// an uninterrupted batch, --resume trusts the journal and nothing else, and
+// a failed flush fails the batch with the journal holding only what was
+// flushed. (Suite Reliability: left out of the slow valgrind run.)
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <random>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+
+const char kHeader[] = "tarnel-report batch journal 1\n";
+
+std::vector<std::string> lmtBatch(const std::string& out, std::vector<std::string> extra = {}) {
+  std::vector<std::string> args{"batch", "--db", demoDatabase(), "--config", examplePath("reports/instance/lmt.xml"),
+                                "--queries", examplePath("queries/common.xml"), "--class", "TarnelLMTReport",
+                                "--instances", "all", "--out", out};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+// A fresh folder holding an uninterrupted LMT batch's files.
+std::string wholeBatch() {
+  std::string out = freshFolder();
+  CommandResult r = runTarnel(lmtBatch(out));
+  EXPECT_EQ(r.out, "60 written, 0 skipped, 0 messages, 0 failed\n") << r.err;
+  return out;
+}
+
+void copyFolder(const std::string& from, const std::string& to) {
+  for (const std::string& f : filesIn(from)) writeFile(to + "/" + f, readFile(from + "/" + f));
+}
+
+void expectSameFiles(const std::string& expected, const std::string& actual) {
+  ASSERT_EQ(filesIn(actual), filesIn(expected));
+  for (const std::string& f : filesIn(expected)) {
+    EXPECT_TRUE(readFile(actual + "/" + f) == readFile(expected + "/" + f)) << f;
+  }
+}
+
+// The ids in the whole lines of a journal after its header.
+std::set<int> journalIds(const std::string& text) {
+  std::set<int> ids;
+  for (size_t at = text.find('\n'), end; at != std::string::npos && (end = text.find('\n', at + 1)) != std::string::npos;
+       at = end) {
+    ids.insert(std::atoi(text.c_str() + at + 1));
+  }
+  return ids;
+}
+
+// The instances whose runs a --trace-sql file shows begun.
+std::set<int> instancesRun(const std::string& trace) {
+  const std::string check = "select 1 from tnl_instance where instance_id = ";
+  std::set<int> ids;
+  for (size_t at = 0; (at = trace.find(check, at)) != std::string::npos; at += check.size()) {
+    ids.insert(std::atoi(trace.c_str() + at + check.size()));
+  }
+  return ids;
+}
+
+TEST(Reliability, KilledBatchesResumeToTheFilesOfAnUninterruptedOne) {
+  std::string folder = memoryFolder(), db = folder + "/medium.db", whole = folder + "/whole", out = folder + "/out";
+  ASSERT_EQ(runTarnel({"demo-db", db, "--cells", "1000"}).exitCode, 0);
+  ASSERT_EQ(mkdir(whole.c_str(), 0755) | mkdir(out.c_str(), 0755), 0);
+  auto batch = [&db](const std::string& to, const std::string& trace) {
+    return std::vector<std::string>{"batch", "--db", db, "--config", examplePath("reports/laf/voice_laf.xml"),
+                                    "--class", "TarnelLAFReport", "--instances", "all", "-j", "2",
+                                    "--out", to, "--resume", "--trace-sql", trace};
+  };
+  ASSERT_EQ(runTarnel(batch(whole, folder + "/whole.sql")).exitCode, 0);
+  std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<int> milliseconds(0, 300);
+  // Twenty runs killed after a random time, then one left to finish; each
+  // resumes the one before and flushes every 20 ms.
+  for (int run = 0; run <= 20; ++run) {
+    std::set<int> journaled = journalIds(readFile(out + "/voice_laf.journal"));
+    std::string trace = folder + "/run" + std::to_string(run) + ".sql";
+    std::string after = std::to_string(milliseconds(random) / 1000.0);
+    std::vector<std::string> prefix{"env", "TARNEL_TEST_FLUSH_MS=20"};
+    if (run < 20) prefix.insert(prefix.begin(), {"timeout", "-s", "KILL", after});
+    CommandResult r = runTarnelBehind(prefix, batch(out, trace));
+    SCOPED_TRACE("run " + std::to_string(run) + (run < 20 ? ", killed after " + after + " s" : ""));
+    EXPECT_TRUE(r.exitCode == 128 + SIGKILL || r.exitCode == 0) << r.exitCode << r.err;
+    // A killed run may lose the end of its trace, never the runs it began first.
+    for (int id : instancesRun(readFile(trace))) EXPECT_EQ(journaled.count(id), 0u) << id << " ran again";
+    if (run == 20) {
+      EXPECT_EQ(r.out, "3000 written, 0 skipped, 0 messages, 0 failed\n") << r.err;
+    }
+  }
+  expectSameFiles(whole, out);
+}
+
+TEST(Reliability, ResumeTrustsTheJournalAndNothingElse) {
+  const std::string whole = wholeBatch(), journal = readFile(whole + "/lmt.journal");
+  struct Case {
+    const char* name;
+    const char* journal;  // nullptr: no journal
+    std::set<int> trusted;
+  } cases[] = {
+      {"final files and no journal", nullptr, {}},
+      {"a truncated last line", "1000001 written\n1000002 writ", {1000001}},
+      {"a line that is not an entry", "1000001 written\n1000002 skipped x\n1000003 written\n", {1000001}},
+      {"every line whole", "1000003 written\n1000001 written\n", {1000001, 1000003}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string out = freshFolder();
+    copyFolder(whole, out);
+    if (c.journal) writeFile(out + "/lmt.journal", kHeader + std::string(c.journal));
+    else std::remove((out + "/lmt.journal").c_str());
+    for (const char* id : {"1000001", "1000002", "1000003"}) writeFile(out + "/lmt_" + id + ".txt", "garbage\n");
+    writeFile(out + "/lmt_1000004.steering.json.partial", "{\n");
+    CommandResult r = runTarnel(lmtBatch(out, {"--resume"}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "60 written, 0 skipped, 0 messages, 0 failed\n");
+    EXPECT_EQ(r.err, c.trusted.empty() ? "" : "tarnel-report: resumed: " + std::to_string(c.trusted.size()) +
+                                                  " instances in " + out + "/lmt.journal were not run again\n");
+    for (int id : {1000001, 1000002, 1000003}) {
+      std::string file = "/lmt_" + std::to_string(id) + ".txt";
+      EXPECT_EQ(readFile(out + file), c.trusted.count(id) ? "garbage\n" : readFile(whole + file)) << id;
+    }
+    EXPECT_EQ(filesIn(out), filesIn(whole));
+    EXPECT_EQ(readFile(out + "/lmt.journal"), journal);
+  }
+}
+
+TEST(Reliability, AFailedFlushFailsTheBatchAndTheJournalKeepsWhatWasFlushed) {
+  const std::string whole = wholeBatch();
+  std::string flushed = kHeader;
+  for (int id = 1000001; id <= 1000030; ++id) flushed += std::to_string(id) + " written\n";
+  std::string out = freshFolder();
+  copyFolder(whole, out);
+  writeFile(out + "/lmt.journal", flushed);
+  // The 30 instances left run, and the flush before they go to the journal fails.
+  CommandResult r = runTarnel(lmtBatch(out, {"--resume"}), {{"TARNEL_TEST_FAIL_FLUSH", "1"}});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "60 written, 0 skipped, 0 messages, 0 failed\n");
+  EXPECT_EQ(r.err, "tarnel-report: resumed: 30 instances in " + out + "/lmt.journal were not run again\n"
+                   "tarnel-report: error: Cannot flush the output folder " + out + " to disk: Input/output error\n");
+  EXPECT_EQ(readFile(out + "/lmt.journal"), flushed);
+  // A flush failing while the workers run (flushes every millisecond).
+  out = freshFolder();
+  r = runTarnel(lmtBatch(out, {"-j", "2"}), {{"TARNEL_TEST_FAIL_FLUSH", "1"}, {"TARNEL_TEST_FLUSH_MS", "1"}});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err.rfind("tarnel-report: error: Cannot flush the output folder " + out + " to disk: Input/output error\n",
+                        0), 0u) << r.err;
+  EXPECT_EQ(readFile(out + "/lmt.journal"), kHeader);
+}
+
+TEST(Reliability, ShardAutoRunsTheSliceOfTheKubernetesIndex) {
+  std::string out = freshFolder();
+  CommandResult r = runTarnel(lmtBatch(out, {"--shard", "auto"}), {{"JOB_COMPLETION_INDEX", "1"}, {"TARNEL_SHARDS", "3"}});
+  EXPECT_EQ(r.out, "20 written, 0 skipped, 0 messages, 0 failed\n") << r.err;
+  std::set<int> slice;
+  for (int id = 1000021; id <= 1000040; ++id) slice.insert(id);
+  EXPECT_EQ(journalIds(readFile(out + "/lmt.shard-2-of-3.journal")), slice);
+}
+
+}  // namespace
