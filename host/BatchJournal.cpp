@@ -42,17 +42,13 @@ std::string line(int id, RunOutcome::Kind kind) {
 // Parses "<id> written" or "<id> skipped", the id as std::to_string writes it.
 bool parseEntry(const std::string& text, int& id, RunOutcome::Kind& kind) {
   size_t space = text.find(' ');
-  if (space == std::string::npos || space == 0 || space > 11) return false;
+  if (space == std::string::npos || space > 11) return false;
   std::string number = text.substr(0, space), word = text.substr(space + 1);
-  char* end = nullptr;
-  errno = 0;
-  long value = std::strtol(number.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value != static_cast<int>(value)) return false;
+  long value = std::strtol(number.c_str(), nullptr, 10);
   id = static_cast<int>(value);
-  if (std::to_string(id) != number) return false;
-  if (word == kWritten) kind = RunOutcome::kWritten;
-  else if (word == kSkipped) kind = RunOutcome::kSkipped;
-  else return false;
+  if (value != id || std::to_string(id) != number) return false;
+  if (word != kWritten && word != kSkipped) return false;
+  kind = word == kSkipped ? RunOutcome::kSkipped : RunOutcome::kWritten;
   return true;
 }
 
