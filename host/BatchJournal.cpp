@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -35,36 +36,56 @@ int testSetting(const char* name, int otherwise) {
   return otherwise;
 }
 
+typedef BatchJournal::Entry Entry;
+
 std::string line(int id, RunOutcome::Kind kind) {
   return std::to_string(id) + ' ' + (kind == RunOutcome::kSkipped ? kSkipped : kWritten) + '\n';
 }
 
 // Parses "<id> written" or "<id> skipped", the id as std::to_string writes it.
-bool parseEntry(const std::string& text, int& id, RunOutcome::Kind& kind) {
+bool parseEntry(const std::string& text, Entry& entry) {
   size_t space = text.find(' ');
   if (space == std::string::npos || space > 11) return false;
   std::string number = text.substr(0, space), word = text.substr(space + 1);
   long value = std::strtol(number.c_str(), nullptr, 10);
-  id = static_cast<int>(value);
-  if (value != id || std::to_string(id) != number) return false;
+  entry.id = static_cast<int>(value);
+  if (value != entry.id || std::to_string(entry.id) != number) return false;
   if (word != kWritten && word != kSkipped) return false;
-  kind = word == kSkipped ? RunOutcome::kSkipped : RunOutcome::kWritten;
+  entry.kind = word == kSkipped ? RunOutcome::kSkipped : RunOutcome::kWritten;
   return true;
+}
+
+bool idBefore(const Entry& a, const Entry& b) { return a.id < b.id; }
+
+// `entries` in id order, the last entry of each id kept.
+std::vector<Entry> byId(std::vector<Entry> entries) {
+  std::stable_sort(entries.begin(), entries.end(), idBefore);
+  std::vector<Entry> sorted;
+  for (const Entry& e : entries) {
+    if (!sorted.empty() && sorted.back().id == e.id) sorted.pop_back();
+    sorted.push_back(e);
+  }
+  return sorted;
 }
 
 // The entries of a journal's text, up to its first line that is not a whole
 // entry; none when the text does not start with the header.
-std::map<int, RunOutcome::Kind> trustedEntries(const std::string& text) {
-  std::map<int, RunOutcome::Kind> entries;
+std::vector<Entry> trustedEntries(const std::string& text) {
+  std::vector<Entry> entries;
   const std::string header = kHeader;
   if (text.compare(0, header.size(), header) != 0) return entries;
   for (size_t at = header.size(), end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-    int id = 0;
-    RunOutcome::Kind kind = RunOutcome::kWritten;
-    if (!parseEntry(text.substr(at, end - at), id, kind)) break;
-    entries[id] = kind;
+    Entry e{0, RunOutcome::kWritten};
+    if (!parseEntry(text.substr(at, end - at), e)) break;
+    entries.push_back(e);
   }
-  return entries;
+  return byId(entries);
+}
+
+std::string journalText(const std::vector<Entry>& entries) {
+  std::string text = kHeader;
+  for (const Entry& e : entries) text += line(e.id, e.kind);
+  return text;
 }
 
 std::string readWhole(const std::string& path) {
@@ -128,8 +149,7 @@ BatchJournal::BatchJournal(const std::string& folder, const std::string& file, b
   folder_.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder_.fd < 0) throw KvException(failure("Cannot open the output folder ", folder));
   if (resume) started_ = trustedEntries(readWhole(path_));
-  std::string text = kHeader;
-  for (const auto& entry : started_) text += line(entry.first, entry.second);
+  std::string text = journalText(started_);
   // A journal already there is replaced durably: were the old one to come
   // back after a power loss, it would vouch for files this batch replaces.
   replace(path_, text, folder_.fd, ::access(path_.c_str(), F_OK) == 0);
@@ -143,8 +163,8 @@ BatchJournal::BatchJournal(const std::string& folder, const std::string& file, b
 BatchJournal::~BatchJournal() { stopFlusher(); }
 
 const RunOutcome::Kind* BatchJournal::find(int id) const {
-  auto found = started_.find(id);
-  return found == started_.end() ? nullptr : &found->second;
+  auto found = std::lower_bound(started_.begin(), started_.end(), Entry{id, RunOutcome::kWritten}, idBefore);
+  return found == started_.end() || found->id != id ? nullptr : &found->kind;
 }
 
 void BatchJournal::record(int id, RunOutcome::Kind kind) {
@@ -158,11 +178,9 @@ void BatchJournal::finish() {
   std::unique_lock<std::mutex> lock(mutex_);
   flushRecorded(lock, false);  // the whole journal written below holds them
   if (failed()) throw KvException(error_);
-  std::map<int, RunOutcome::Kind> all = started_;
-  for (const auto& entry : flushed_) all[entry.first] = entry.second;
-  std::string text = kHeader;
-  for (const auto& entry : all) text += line(entry.first, entry.second);
-  replace(path_, text, folder_.fd, true);
+  std::vector<Entry> all = started_;
+  all.insert(all.end(), flushed_.begin(), flushed_.end());
+  replace(path_, journalText(byId(all)), folder_.fd, true);
 }
 
 void BatchJournal::stopFlusher() {
@@ -198,7 +216,7 @@ void BatchJournal::flushRecorded(std::unique_lock<std::mutex>& lock, bool append
     failed_.store(true);
     return;
   }
-  for (const Entry& e : entries) flushed_[e.id] = e.kind;
+  flushed_.insert(flushed_.end(), entries.begin(), entries.end());
 }
 
 // Flushes the out folder's file system: the message when that fails, or "".

@@ -17,7 +17,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,6 +26,12 @@
 
 class BatchJournal {
  public:
+  // One line of the journal.
+  struct Entry {
+    int id;
+    RunOutcome::Kind kind;
+  };
+
   // The journal's file name for report `name` and shard "K/N" ("" for none):
   // "<name>.journal" or "<name>.shard-K-of-N.journal", with the characters
   // of the name that report files replace replaced alike.
@@ -59,10 +64,6 @@ class BatchJournal {
   void finish();
 
  private:
-  struct Entry {
-    int id;
-    RunOutcome::Kind kind;
-  };
   // A file descriptor, closed with the journal (also when its constructor throws).
   struct Descriptor {
     int fd = -1;
@@ -83,8 +84,8 @@ class BatchJournal {
   Descriptor folder_;   // the out folder, for syncfs and to flush renames
   Descriptor journal_;  // the journal, opened for appending
   size_t size_ = 0;   // bytes of whole lines in the journal
-  std::map<int, RunOutcome::Kind> started_;  // entries kept when started
-  std::map<int, RunOutcome::Kind> flushed_;  // entries appended since
+  std::vector<Entry> started_;  // entries kept when started, in id order
+  std::vector<Entry> flushed_;  // entries appended since
   int flushes_ = 0;
   int failAt_ = 0;  // a test build's injected failure: the flush that fails
 
