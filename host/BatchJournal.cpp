@@ -38,8 +38,15 @@ int testSetting(const char* name, int otherwise) {
 
 typedef BatchJournal::Entry Entry;
 
-std::string line(int id, RunOutcome::Kind kind) {
-  return std::to_string(id) + ' ' + (kind == RunOutcome::kSkipped ? kSkipped : kWritten) + '\n';
+// A journal written in pieces of this size, so that a large one never stands
+// whole in memory.
+const size_t kPiece = 1 << 16;
+
+void appendLine(std::string& text, const Entry& e) {
+  text += std::to_string(e.id);
+  text += ' ';
+  text += e.kind == RunOutcome::kSkipped ? kSkipped : kWritten;
+  text += '\n';
 }
 
 // Parses "<id> written" or "<id> skipped", the id as std::to_string writes it.
@@ -57,15 +64,14 @@ bool parseEntry(const std::string& text, Entry& entry) {
 
 bool idBefore(const Entry& a, const Entry& b) { return a.id < b.id; }
 
-// `entries` in id order, the last entry of each id kept.
-std::vector<Entry> byId(std::vector<Entry> entries) {
+// Puts `entries` in id order, keeping the last entry of each id.
+void sortById(std::vector<Entry>& entries) {
   std::stable_sort(entries.begin(), entries.end(), idBefore);
-  std::vector<Entry> sorted;
-  for (const Entry& e : entries) {
-    if (!sorted.empty() && sorted.back().id == e.id) sorted.pop_back();
-    sorted.push_back(e);
+  size_t kept = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (i + 1 == entries.size() || entries[i + 1].id != entries[i].id) entries[kept++] = entries[i];
   }
-  return sorted;
+  entries.resize(kept);
 }
 
 // The entries of a journal's text, up to its first line that is not a whole
@@ -79,13 +85,8 @@ std::vector<Entry> trustedEntries(const std::string& text) {
     if (!parseEntry(text.substr(at, end - at), e)) break;
     entries.push_back(e);
   }
-  return byId(entries);
-}
-
-std::string journalText(const std::vector<Entry>& entries) {
-  std::string text = kHeader;
-  for (const Entry& e : entries) text += line(e.id, e.kind);
-  return text;
+  sortById(entries);
+  return entries;
 }
 
 std::string readWhole(const std::string& path) {
@@ -110,13 +111,27 @@ std::string failure(const std::string& what, const std::string& path) {
   return what + path + ": " + std::strerror(errno);
 }
 
-// Replaces `path` by a file holding `text`. When `durable`, the file and
-// then its rename are flushed, so that a crash leaves either the old file or
-// the new one, whole.
-void replace(const std::string& path, const std::string& text, int folder, bool durable) {
+// Writes `entries` as lines to `fd`, after `text`; false when a write failed.
+// Adds the bytes written to `size`.
+bool writeLines(int fd, std::string text, const std::vector<Entry>& entries, size_t& size) {
+  for (size_t i = 0; i <= entries.size(); ++i) {
+    if (i < entries.size()) appendLine(text, entries[i]);
+    if (text.size() < kPiece && i < entries.size()) continue;
+    if (!writeAll(fd, text)) return false;
+    size += text.size();
+    text.clear();
+  }
+  return true;
+}
+
+// Replaces the journal `path` by one holding `entries`; returns its size.
+// When `durable`, the file and then its rename are flushed, so that a crash
+// leaves either the old journal or the new one, whole.
+size_t replace(const std::string& path, const std::vector<Entry>& entries, int folder, bool durable) {
   std::string partial = path + ".partial";
   int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  bool ok = fd >= 0 && writeAll(fd, text) && (!durable || ::fsync(fd) == 0);
+  size_t size = 0;
+  bool ok = fd >= 0 && writeLines(fd, kHeader, entries, size) && (!durable || ::fsync(fd) == 0);
   std::string error = ok ? "" : failure(kCannotWrite, path);
   if (fd >= 0 && ::close(fd) != 0 && ok) error = failure(kCannotWrite, path);
   if (error.empty() && (::rename(partial.c_str(), path.c_str()) != 0 || (durable && ::fsync(folder) != 0))) {
@@ -126,6 +141,7 @@ void replace(const std::string& path, const std::string& text, int folder, bool 
     ::unlink(partial.c_str());
     throw KvException(error);
   }
+  return size;
 }
 
 }  // namespace
@@ -149,13 +165,11 @@ BatchJournal::BatchJournal(const std::string& folder, const std::string& file, b
   folder_.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder_.fd < 0) throw KvException(failure("Cannot open the output folder ", folder));
   if (resume) started_ = trustedEntries(readWhole(path_));
-  std::string text = journalText(started_);
   // A journal already there is replaced durably: were the old one to come
   // back after a power loss, it would vouch for files this batch replaces.
-  replace(path_, text, folder_.fd, ::access(path_.c_str(), F_OK) == 0);
+  size_ = replace(path_, started_, folder_.fd, ::access(path_.c_str(), F_OK) == 0);
   journal_.fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
   if (journal_.fd < 0) throw KvException(failure(kCannotWrite, path_));
-  size_ = text.size();
   std::chrono::milliseconds interval(testSetting("TARNEL_TEST_FLUSH_MS", static_cast<int>(kInterval.count())));
   flusher_ = std::thread(&BatchJournal::flushEvery, this, interval);
 }
@@ -178,9 +192,9 @@ void BatchJournal::finish() {
   std::unique_lock<std::mutex> lock(mutex_);
   flushRecorded(lock, false);  // the whole journal written below holds them
   if (failed()) throw KvException(error_);
-  std::vector<Entry> all = started_;
-  all.insert(all.end(), flushed_.begin(), flushed_.end());
-  replace(path_, journalText(byId(all)), folder_.fd, true);
+  flushed_.insert(flushed_.begin(), started_.begin(), started_.end());
+  sortById(flushed_);
+  replace(path_, flushed_, folder_.fd, true);
 }
 
 void BatchJournal::stopFlusher() {
@@ -229,14 +243,13 @@ std::string BatchJournal::flushFolder() {
 // Appends `entries` and flushes the journal: the message when that fails, or
 // "". A failed append is cut back to the whole lines before it.
 std::string BatchJournal::appendEntries(const std::vector<Entry>& entries) {
-  std::string text;
-  for (const Entry& e : entries) text += line(e.id, e.kind);
-  if (!writeAll(journal_.fd, text)) {
+  size_t size = size_;
+  if (!writeLines(journal_.fd, "", entries, size)) {
     std::string error = failure(kCannotWrite, path_);
     if (::ftruncate(journal_.fd, static_cast<off_t>(size_)) != 0) error += " (its last line, cut, is ignored)";
     return error;
   }
   if (::fdatasync(journal_.fd) != 0) return failure("Cannot flush the batch journal ", path_);
-  size_ += text.size();
+  size_ = size;
   return "";
 }

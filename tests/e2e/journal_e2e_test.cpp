@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <random>
 #include <set>
 
@@ -53,11 +54,14 @@ TEST(Reliability, KilledBatchesResumeToTheFilesOfAnUninterruptedOne) {
                                     "--class", "TarnelLAFReport", "--instances", "all", "-j", "2",
                                     "--out", to, "--resume", "--trace-sql", trace};
   };
+  auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(runTarnel(batch(whole, folder + "/whole.sql")).exitCode, 0);
-  std::mt19937 random(std::random_device{}());
-  std::uniform_int_distribution<int> milliseconds(0, 300);
+  long took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   // Twenty runs killed after a random time, then one left to finish; each
-  // resumes the one before and flushes every 20 ms.
+  // resumes the one before and flushes every 20 ms. Kills up to a third of
+  // the whole batch's time apart spread over the batch, its start and its end.
+  std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<long> milliseconds(0, std::max(took / 3, 10L));
   for (int run = 0; run <= 20; ++run) {
     std::set<int> journaled = journalIds(readFile(out + "/voice_laf.journal"));
     std::string trace = folder + "/run" + std::to_string(run) + ".sql";
