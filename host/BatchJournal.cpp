@@ -190,11 +190,14 @@ void BatchJournal::record(int id, RunOutcome::Kind kind) {
 void BatchJournal::finish() {
   stopFlusher();
   std::unique_lock<std::mutex> lock(mutex_);
-  flushRecorded(lock, false);  // the whole journal written below holds them
+  flushing_.clear();
+  flushRecorded(lock, false);  // flushed, and kept in flushing_ for the journal written below
   if (failed()) throw KvException(error_);
-  flushed_.insert(flushed_.begin(), started_.begin(), started_.end());
-  sortById(flushed_);
-  replace(path_, flushed_, folder_.fd, true);
+  // What the journal holds is read back rather than kept in memory all along.
+  std::vector<Entry> all = trustedEntries(readWhole(path_));
+  all.insert(all.end(), flushing_.begin(), flushing_.end());
+  sortById(all);
+  replace(path_, all, folder_.fd, true);
 }
 
 void BatchJournal::stopFlusher() {
@@ -214,23 +217,21 @@ void BatchJournal::flushEvery(std::chrono::milliseconds interval) {
   }
 }
 
-// Takes what was recorded so far: every one of those runs returned, so its
-// files were renamed before the flush below starts. Appends them to the
-// journal when `append`.
+// Takes what was recorded so far into flushing_: every one of those runs
+// returned, so its files were renamed before the flush below starts.
+// Appends them to the journal when `append`.
 void BatchJournal::flushRecorded(std::unique_lock<std::mutex>& lock, bool append) {
   if (recorded_.empty() || failed()) return;
-  std::vector<Entry> entries;
-  entries.swap(recorded_);
+  flushing_.clear();
+  flushing_.swap(recorded_);  // both buffers are kept, so neither grows again
   lock.unlock();
   std::string error = flushFolder();
-  if (error.empty() && append) error = appendEntries(entries);
+  if (error.empty() && append) error = appendEntries(flushing_);
   lock.lock();
   if (!error.empty()) {
     error_ = error;
     failed_.store(true);
-    return;
   }
-  flushed_.insert(flushed_.end(), entries.begin(), entries.end());
 }
 
 // Flushes the out folder's file system: the message when that fails, or "".

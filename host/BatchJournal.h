@@ -84,8 +84,8 @@ class BatchJournal {
   Descriptor folder_;   // the out folder, for syncfs and to flush renames
   Descriptor journal_;  // the journal, opened for appending
   size_t size_ = 0;   // bytes of whole lines in the journal
-  std::vector<Entry> started_;  // entries kept when started, in id order
-  std::vector<Entry> flushed_;  // entries appended since
+  std::vector<Entry> started_;   // entries kept when started, in id order
+  std::vector<Entry> flushing_;  // taken from recorded_ by the flush under way
   int flushes_ = 0;
   int failAt_ = 0;  // a test build's injected failure: the flush that fails
 
