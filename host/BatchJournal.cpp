@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "framework/KvException.h"
 #include "host/RunOutput.h"
@@ -38,15 +38,18 @@ int testSetting(const char* name, int otherwise) {
 
 typedef BatchJournal::Entry Entry;
 
-// A journal written in pieces of this size, so that a large one never stands
-// whole in memory.
-const size_t kPiece = 1 << 16;
+// Lines are written through a buffer of this size on the stack, so that the
+// flusher thread allocates nothing (and never gets a heap of its own).
+const size_t kBuffer = 16384;
+const size_t kLongestLine = 20;  // "-2147483648 skipped\n"
 
-void appendLine(std::string& text, const Entry& e) {
-  text += std::to_string(e.id);
-  text += ' ';
-  text += e.kind == RunOutcome::kSkipped ? kSkipped : kWritten;
-  text += '\n';
+// Writes the line of `e` at `out`; returns its length.
+size_t formatLine(char* out, const Entry& e) {
+  char* end = std::to_chars(out, out + 11, e.id).ptr;
+  *end++ = ' ';
+  std::memcpy(end, e.kind == RunOutcome::kSkipped ? kSkipped : kWritten, 7);
+  end[7] = '\n';
+  return static_cast<size_t>(end + 8 - out);
 }
 
 // Parses "<id> written" or "<id> skipped", the id as std::to_string writes it.
@@ -63,42 +66,35 @@ bool parseEntry(const std::string& text, Entry& entry) {
 }
 
 bool idBefore(const Entry& a, const Entry& b) { return a.id < b.id; }
+bool sameId(const Entry& a, const Entry& b) { return a.id == b.id; }
 
-// Puts `entries` in id order, keeping the last entry of each id.
+// Puts `entries` in id order, one entry an id (a batch records each instance
+// once), in place.
 void sortById(std::vector<Entry>& entries) {
-  std::stable_sort(entries.begin(), entries.end(), idBefore);
-  size_t kept = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (i + 1 == entries.size() || entries[i + 1].id != entries[i].id) entries[kept++] = entries[i];
-  }
-  entries.resize(kept);
+  std::sort(entries.begin(), entries.end(), idBefore);
+  entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
 }
 
-// The entries of a journal's text, up to its first line that is not a whole
-// entry; none when the text does not start with the header.
-std::vector<Entry> trustedEntries(const std::string& text) {
+// The entries of the journal `path` in id order, up to its first line that
+// is not a whole entry; none when it does not start with the header. Read a
+// line at a time into a vector with room for `more` (8 bytes an entry): a
+// journal never stands whole in memory.
+std::vector<Entry> trustedEntries(const std::string& path, size_t more = 0) {
   std::vector<Entry> entries;
-  const std::string header = kHeader;
-  if (text.compare(0, header.size(), header) != 0) return entries;
-  for (size_t at = header.size(), end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-    Entry e{0, RunOutcome::kWritten};
-    if (!parseEntry(text.substr(at, end - at), e)) break;
-    entries.push_back(e);
-  }
+  std::ifstream in(path, std::ios::binary);
+  std::string text;
+  if (!std::getline(in, text) || in.eof() || text + '\n' != kHeader) return entries;
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) entries.reserve(static_cast<size_t>(st.st_size) / 16 + more);
+  Entry e{0, RunOutcome::kWritten};
+  while (std::getline(in, text) && !in.eof() && parseEntry(text, e)) entries.push_back(e);
   sortById(entries);
   return entries;
 }
 
-std::string readWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool writeAll(int fd, const std::string& text) {
-  for (size_t done = 0; done < text.size();) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+bool writeAll(int fd, const char* text, size_t length) {
+  for (size_t done = 0; done < length;) {
+    ssize_t n = ::write(fd, text + done, length - done);
     if (n < 0 && errno == EINTR) continue;
     if (n == 0) errno = EIO;
     if (n <= 0) return false;
@@ -111,15 +107,21 @@ std::string failure(const std::string& what, const std::string& path) {
   return what + path + ": " + std::strerror(errno);
 }
 
-// Writes `entries` as lines to `fd`, after `text`; false when a write failed.
-// Adds the bytes written to `size`.
-bool writeLines(int fd, std::string text, const std::vector<Entry>& entries, size_t& size) {
+// Writes `header` (when given) and the lines of `entries` to `fd`; false
+// when a write failed. Adds the bytes written to `size`.
+bool writeLines(int fd, bool header, const std::vector<Entry>& entries, size_t& size) {
+  char buffer[kBuffer];
+  size_t used = header ? std::strlen(kHeader) : 0;
+  std::memcpy(buffer, kHeader, used);
   for (size_t i = 0; i <= entries.size(); ++i) {
-    if (i < entries.size()) appendLine(text, entries[i]);
-    if (text.size() < kPiece && i < entries.size()) continue;
-    if (!writeAll(fd, text)) return false;
-    size += text.size();
-    text.clear();
+    if (i < entries.size() && used + kLongestLine <= kBuffer) {
+      used += formatLine(buffer + used, entries[i]);
+      continue;
+    }
+    if (!writeAll(fd, buffer, used)) return false;
+    size += used;
+    used = 0;
+    if (i < entries.size()) used = formatLine(buffer, entries[i]);
   }
   return true;
 }
@@ -131,7 +133,7 @@ size_t replace(const std::string& path, const std::vector<Entry>& entries, int f
   std::string partial = path + ".partial";
   int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   size_t size = 0;
-  bool ok = fd >= 0 && writeLines(fd, kHeader, entries, size) && (!durable || ::fsync(fd) == 0);
+  bool ok = fd >= 0 && writeLines(fd, true, entries, size) && (!durable || ::fsync(fd) == 0);
   std::string error = ok ? "" : failure(kCannotWrite, path);
   if (fd >= 0 && ::close(fd) != 0 && ok) error = failure(kCannotWrite, path);
   if (error.empty() && (::rename(partial.c_str(), path.c_str()) != 0 || (durable && ::fsync(folder) != 0))) {
@@ -164,7 +166,7 @@ BatchJournal::BatchJournal(const std::string& folder, const std::string& file, b
       failAt_(testSetting("TARNEL_TEST_FAIL_FLUSH", 0)) {
   folder_.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder_.fd < 0) throw KvException(failure("Cannot open the output folder ", folder));
-  if (resume) started_ = trustedEntries(readWhole(path_));
+  if (resume) started_ = trustedEntries(path_);
   // A journal already there is replaced durably: were the old one to come
   // back after a power loss, it would vouch for files this batch replaces.
   size_ = replace(path_, started_, folder_.fd, ::access(path_.c_str(), F_OK) == 0);
@@ -194,8 +196,10 @@ void BatchJournal::finish() {
   flushRecorded(lock, false);  // flushed, and kept in flushing_ for the journal written below
   if (failed()) throw KvException(error_);
   // What the journal holds is read back rather than kept in memory all along.
-  std::vector<Entry> all = trustedEntries(readWhole(path_));
+  std::vector<Entry>().swap(recorded_);
+  std::vector<Entry> all = trustedEntries(path_, flushing_.size());
   all.insert(all.end(), flushing_.begin(), flushing_.end());
+  std::vector<Entry>().swap(flushing_);
   sortById(all);
   replace(path_, all, folder_.fd, true);
 }
@@ -245,7 +249,7 @@ std::string BatchJournal::flushFolder() {
 // "". A failed append is cut back to the whole lines before it.
 std::string BatchJournal::appendEntries(const std::vector<Entry>& entries) {
   size_t size = size_;
-  if (!writeLines(journal_.fd, "", entries, size)) {
+  if (!writeLines(journal_.fd, false, entries, size)) {
     std::string error = failure(kCannotWrite, path_);
     if (::ftruncate(journal_.fd, static_cast<off_t>(size_)) != 0) error += " (its last line, cut, is ignored)";
     return error;
