@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -107,8 +107,9 @@ std::string failure(const std::string& what, const std::string& path) {
   return what + path + ": " + std::strerror(errno);
 }
 
-// Writes `header` (when given) and the lines of `entries` to `fd`; false
-// when a write failed. Adds the bytes written to `size`.
+// Writes the journal's header line when `header`, then the lines of
+// `entries`, to `fd`; false when a write failed. Adds the bytes written to
+// `size`.
 bool writeLines(int fd, bool header, const std::vector<Entry>& entries, size_t& size) {
   char buffer[kBuffer];
   size_t used = header ? std::strlen(kHeader) : 0;

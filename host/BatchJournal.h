@@ -9,8 +9,9 @@
 // "<id> written" or "<id> skipped" per instance; it is trusted up to its first
 // line that is not such a whole line. Failed runs and messages for the user
 // are not recorded (a resumed batch runs them again).
-// record() and failed() may be called from any thread; the rest from the
-// thread that made the journal. Not copyable.
+// The journal owns its flusher thread from construction to finish() or
+// destruction. record() and failed() may be called from any thread; the rest
+// from the thread that made the journal. Not copyable.
 #ifndef TARNEL_HOST_BATCHJOURNAL_H_
 #define TARNEL_HOST_BATCHJOURNAL_H_
 
@@ -81,13 +82,13 @@ class BatchJournal {
   std::string folderPath_;
   std::string path_;
   bool resuming_;
-  Descriptor folder_;   // the out folder, for syncfs and to flush renames
-  Descriptor journal_;  // the journal, opened for appending
-  size_t size_ = 0;   // bytes of whole lines in the journal
+  Descriptor folder_;            // the out folder, for syncfs and to flush renames
+  Descriptor journal_;           // the journal, opened for appending
+  size_t size_ = 0;              // bytes of whole lines in the journal
   std::vector<Entry> started_;   // entries kept when started, in id order
   std::vector<Entry> flushing_;  // taken from recorded_ by the flush under way
   int flushes_ = 0;
-  int failAt_ = 0;  // a test build's injected failure: the flush that fails
+  int failAt_ = 0;               // a test build's injected failure: the flush that fails
 
   std::mutex mutex_;
   std::condition_variable wake_;
