@@ -2,12 +2,12 @@
 // network database. This file parses the command line and maps outcomes to
 // exit codes; the work is the host's.
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -23,6 +23,7 @@
 #include "host/DemoNetwork.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
+#include "host/RunOutput.h"
 #include "host/StreamLogUser.h"
 
 namespace {
@@ -75,6 +76,35 @@ int exitCodeOf(RunOutcome::Kind kind) {
   }
 }
 
+// Usage errors carry the prefix of every other error.
+std::string usageError(const CLI::App*, const CLI::Error& e) {
+  return std::string("tarnel-report: error: ") + e.what() + "\nRun with --help for more information.\n";
+}
+
+// The first word when it is not an option: "help [COMMAND]" prints the help
+// (exit 0), a word that names no command is refused by name (exit 2).
+// Returns -1 when parsing goes on.
+int leadingWord(const CLI::App& app, int argc, char** argv) {
+  if (argc < 2 || argv[1][0] == '-') return -1;
+  std::string word = argv[1];
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (command->get_name() == word) return -1;
+  }
+  if (word == "help") {
+    const CLI::App* command = nullptr;
+    if (argc > 2) {
+      try {
+        command = app.get_subcommand(argv[2]);
+      } catch (const CLI::OptionNotFound&) {
+      }
+    }
+    std::cout << (command ? command->help(app.get_name()) : app.help());
+    return kOk;
+  }
+  std::cerr << "tarnel-report: error: unknown command: " << word << " (see tarnel-report --help)\n";
+  return kUsage;
+}
+
 void addRunOptions(CLI::App& command, RunOptions& o) {
   command.add_option("--db", o.db, "SQLite database file (opened read-only) or postgresql:// URI")
       ->required();
@@ -84,7 +114,7 @@ void addRunOptions(CLI::App& command, RunOptions& o) {
   command.add_option("--queries", o.queries, "query library file (XML); may be repeated");
   command.add_option("--name", o.name, "report name and title (default: the configuration's stem)");
   command.add_option("--scenario", o.scenario, "scenario restricting multi-row queries");
-  command.add_option("--out", o.out, "output folder (default: .)");
+  command.add_option("--out", o.out, "output folder, made when missing (default: .)");
   command.add_flag("--trace", o.trace, "development tracing on standard error");
   command.add_option("--trace-sql", o.traceSql, "append every SQL text run to this file");
   command.add_option("--log", o.log, "also write log messages to this file");
@@ -108,14 +138,9 @@ Prepared prepare(const RunOptions& o) {
     p.configuration = std::make_unique<ReportConfiguration>(o.config, o.queries);
     p.log = std::make_unique<StreamLogUser>(o.log);
     if (!o.traceSql.empty()) p.trace = std::make_unique<SqlTrace>(o.traceSql);
+    RunOutput::makeFolder(o.out);
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
-  }
-  struct stat st;
-  if (stat(o.out.c_str(), &st) != 0) throw InputError{"Output folder does not exist: " + o.out};
-  if (!S_ISDIR(st.st_mode)) throw InputError{"Output folder is not a folder: " + o.out};
-  if (access(o.out.c_str(), W_OK | X_OK) != 0) {
-    throw InputError{"Output folder is not writable: " + o.out};
   }
   p.session.database = o.db;
   p.session.outFolder = o.out;
@@ -283,8 +308,9 @@ int main(int argc, char** argv) {
   const char* development = std::getenv("TARNEL_DEVELOPMENT");
   __envKVDevelopment = development && std::string(development) == "1";
 
-  CLI::App app{"tarnel-report: configuration reports over a cellular network database"};
+  CLI::App app{"tarnel-report: configuration reports over a cellular network database", "tarnel-report"};
   app.require_subcommand(1);
+  app.failure_message(usageError);
   RunOptions run, batch;
   CLI::App* runCmd = app.add_subcommand("run", "run one report for one instance");
   addRunOptions(*runCmd, run);
@@ -313,9 +339,12 @@ int main(int argc, char** argv) {
                       "database file to write (replaced if present), or postgresql:// URI")
       ->required();
   demoCmd->add_option("--cells", demo.cells, "number of cells (default 60)")->check(CLI::Range(1, 1000000));
-  demoCmd->add_option("--seed", demo.seed, "seed of the generated values (default 1)");
+  demoCmd->add_option("--seed", demo.seed, "seed of the generated values, 0 or more (default 1)")
+      ->check(CLI::Range(0, std::numeric_limits<int>::max()));
   demoCmd->add_option("--scripts", demo.scripts, "folder of the demo SQL scripts");
 
+  int early = leadingWord(app, argc, argv);
+  if (early >= 0) return early;
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -5,9 +5,9 @@
 #include "framework/KvException.h"
 
 namespace {
-const char kUsage[] = "--shard needs K/N with 1 <= K <= N (slice K of N): ";
 // More slices than this is a typing error, not a fleet of hosts.
 const long kMaxCount = 100000;
+const char kUsage[] = "--shard needs K/N with 1 <= K <= N <= 100000 (slice K of N): ";
 
 // The whole number `text` is, or -1 when it is none (or too large).
 long number(const std::string& text) {

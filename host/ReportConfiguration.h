@@ -28,6 +28,8 @@ class ReportConfiguration {
   const std::string& stem() const { return stem_; }
   // The root element's "Entity" attribute.
   const RWEString& entity() const;
+  // Whether query libraries were given.
+  bool hasLibraries() const { return !libraries_.empty(); }
   // The SELECTS.SELECT names that no definition has, in document order.
   std::vector<std::string> undefinedSelects() const;
 

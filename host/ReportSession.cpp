@@ -8,12 +8,21 @@
 #include "host/RunOutput.h"
 
 namespace {
+// A network database has the instance catalogue; the probe reads the schema
+// view every connection has, so it costs no table scan.
+const char kHasCatalogue[] =
+    "select 1 from user_Tab_columns where table_name = 'TNL_INSTANCE' and column_name = 'ENTITY'";
 const char kKnownInstance[] = "select 1 from tnl_instance where instance_id = ?1";
 const char kInstancesOf[] =
     "select instance_id from tnl_instance where entity = ?1 order by instance_id";
 const char kInstancesBetween[] =
     "select instance_id from tnl_instance where instance_id between ?1 and ?2 "
     "order by instance_id";
+
+const char kUndefinedQuery[] = "Query not defined in config file: ";
+const char kLibraryHint[] =
+    "no query library was given: the query may be defined in one (--queries FILE; "
+    "examples/queries/common.xml holds the shared AP and CellSeries queries)";
 
 RunOutcome outcome(RunOutcome::Kind kind, const KvException& e) {
   RunOutcome o;
@@ -39,7 +48,20 @@ ReportSession::ReportSession(const SessionOptions& options,
       database_(Database::open(options.database)),
       connection_(*database_),
       dataManager_(*database_, configuration, options.scenario) {
+  requireNetwork();
   database_->setTrace(options.trace);
+}
+
+void ReportSession::requireNetwork() {
+  bool network = false;
+  try {
+    network = !ids(*database_, kHasCatalogue, {}).empty();
+  } catch (const KvException&) {
+  }
+  if (!network) {
+    throw KvException("Not a network database: " + Database::displayName(options_.database) +
+                      " has no instance catalogue tnl_instance (tarnel-report demo-db writes one)");
+  }
 }
 
 bool ReportSession::knownInstance(int instanceId) {
@@ -98,6 +120,9 @@ RunOutcome ReportSession::build(int instanceId) {
     result = outcome(RunOutcome::kMessage, e);
   } catch (const KvException& e) {
     result = outcome(RunOutcome::kFailed, e);
+    if (!configuration_.hasLibraries() && result.message.rfind(kUndefinedQuery, 0) == 0) {
+      result.contexts.push_back(kLibraryHint);
+    }
   } catch (const std::exception& e) {
     result.kind = RunOutcome::kFailed;
     result.message = e.what();

@@ -52,6 +52,8 @@ class ReportSession {
   std::vector<int> instancesBetween(int low, int high);
 
  private:
+  // Throws KvException when the database has no instance catalogue.
+  void requireNetwork();
   RunOutcome build(int instanceId);
 
   SessionOptions options_;

@@ -1,5 +1,8 @@
 #include "host/RunOutput.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -31,6 +34,23 @@ void renameOrThrow(const std::string& from, const std::string& to) {
   }
 }
 }  // namespace
+
+void RunOutput::makeFolder(const std::string& folder) {
+  struct stat st;
+  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    std::string part = folder.substr(0, slash);
+    if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
+      throw KvException("Cannot make the output folder " + folder + ": " + std::strerror(errno));
+    }
+    if (slash == std::string::npos) break;
+  }
+  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    throw KvException("Output folder is not a folder: " + folder);
+  }
+  if (access(folder.c_str(), W_OK | X_OK) != 0) {
+    throw KvException("Output folder is not writable: " + folder);
+  }
+}
 
 RunOutput::RunOutput(std::string folder, RWEString name, int instanceId)
     : folder_(std::move(folder)), name_(std::move(name)), instanceId_(instanceId) {}

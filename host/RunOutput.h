@@ -19,6 +19,11 @@ class TarnelSteeringData;
 
 class RunOutput {
  public:
+  // Makes `folder` with its parents when it does not exist (as mkdir -p
+  // would) and checks that files can be written in it. Throws KvException
+  // naming the folder and the reason when it cannot be made or written.
+  static void makeFolder(const std::string& folder);
+
   // `name` is the report's name, which names the steering file.
   RunOutput(std::string folder, RWEString name, int instanceId);
   ~RunOutput();

@@ -26,7 +26,7 @@ const std::map<std::string, std::string> kInputs{
      "tnl_cfg_cell where instance_id = \"><FIELDS><FIELD Name=\"n\"/></FIELDS></QUERY>"
      "</QUERIES></REPORT>\n"},
     {"c.xml", "<R><SELECTS><SELECT Name=\"A\"/><SELECT Name=\"APvoicelaf\"/><SELECT Name=\"B\"/></SELECTS></R>"},
-    {"d.xml", "<R>\n<A x=1/></R>"},
+    {"d.xml", "<REPORT Entity=\"ECP\">\n<TEMPLATES/>\n<SELECTS>\n<SELECT Name=\"A\">\n</REPORT>\n"},
 };
 
 // {out} stands for the case's own fresh folder.
@@ -65,11 +65,21 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
        err + "Unknown report class: TarnelNoSuchReport (see `tarnel-report classes`)\n"},
       {runArgs(db, ecp, "TarnelECPReport", "99", "{out}"), 2, "",
        err + "Unknown instance: 99 (not in the catalogue tnl_instance)\n"},
-      {runArgs(db, ecp, "TarnelECPReport", "3000001", "{out}/missing"), 2, "",
-       err + "Output folder does not exist: {out}/missing\n"},
+      {ecpRun(in), 2, "", err + in + ": is a folder, not a file\n"},
+      {ecpRun(ecp, in + "/file"), 2, "",
+       err + "Not a network database: " + in + "/file has no instance catalogue tnl_instance "
+             "(tarnel-report demo-db writes one)\n"},
+      // --out is made with its parents.
+      {runArgs(db, ecp, "TarnelECPReport", "3000001", "{out}/missing/deeper"), 0, "", "",
+       {{"missing/deeper/ecp_3000001.steering.json", expectedText("instance/ecp_3000001.steering.json")}}},
+      {runArgs(db, ecp, "TarnelECPReport", "3000001", in + "/file/x"), 2, "",
+       err + "Cannot make the output folder " + in + "/file/x: Not a directory\n"},
       {runArgs(db, ecp, "TarnelECPReport", "3000001", in + "/file"), 2, "",
        err + "Output folder is not a folder: " + in + "/file\n"},
-      {{"run", "--db", db}, 2, "", "--config is required\nRun with --help for more information.\n"},
+      {{"run", "--db", db}, 2, "", err + "--config is required\nRun with --help for more information.\n"},
+      {{"bogus"}, 2, "", err + "unknown command: bogus (see tarnel-report --help)\n"},
+      {{"demo-db", "{out}/s.db", "--seed", "-3"}, 2, "",
+       err + "--seed: Value -3 not in range 0 to 2147483647\nRun with --help for more information.\n"},
       // A failed run keeps what was written as the partial report, never under the final names.
       {ecpRun(in + "/broken.xml"), 1, "",
        "tarnel-report: log: no such column: nosuch\n    Failed database query:\n"
@@ -81,6 +91,8 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
         {"broken_3000001.txt.failed", "ecp_number\t1\n"}}},
       {ecpRun(in + "/undefined.xml"), 1, "",
        err + "Query not defined in config file: Missing\n"
+             "  context: no query library was given: the query may be defined in one (--queries FILE; "
+             "examples/queries/common.xml holds the shared AP and CellSeries queries)\n"
              "  context: partial report kept as {out}/undefined_3000001.txt.failed\n"},
       {batch("all", {"-j", "1"}), 1, "59 written, 0 skipped, 0 messages, 1 failed\n", overflow,
        {{"one_fails_1000060.txt", "n\t60\n"}, {"one_fails_1000007.txt", kNoFile}}},
@@ -101,14 +113,16 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {batch("all", {"-j", "2", "--shard", "2/3"}), 0, "20 written, 0 skipped, 0 messages, 0 failed\n", "",
        {{"one_fails_1000020.txt", kNoFile}, {"one_fails_1000021.txt", "n\t21\n"},
         {"one_fails_1000040.txt", "n\t40\n"}, {"one_fails_1000041.txt", kNoFile}}},
-      {batch("all", {"--shard", "4/3"}), 2, "", err + "--shard needs K/N with 1 <= K <= N (slice K of N): 4/3\n"},
+      {batch("all", {"--shard", "4/3"}), 2, "", err + "--shard needs K/N with 1 <= K <= N <= 100000 (slice K of N): 4/3\n"},
       {{"check-config", examplePath("reports/instance/maho.xml")}, 0,
        examplePath("reports/instance/maho.xml") + ": ok\n", ""},
       {{"check-config", in + "/c.xml", "--queries", queries}, 1,
        in + "/c.xml: select \"A\" names a query that is not defined\n" + in +
            "/c.xml: select \"B\" names a query that is not defined\n",
        ""},
-      {{"check-config", in + "/d.xml"}, 2, "", err + in + "/d.xml:2: Couldn't find end of Start Tag A line 2\n"},
+      // The first error with its own line, not the end of data that follows from it.
+      {{"check-config", in + "/d.xml"}, 2, "",
+       err + in + "/d.xml:5: Opening and ending tag mismatch: SELECT line 4 and REPORT\n"},
       {runArgs(db, ecp, "TarnelECPReport", "3000002", "{out}", {"--trace-sql", "{out}/sql.txt"}), 0, "", "",
        {{"sql.txt",
          "begin;\n"
@@ -143,6 +157,9 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
     }
   }
   EXPECT_EQ(readFile(db), before);
+  CommandResult help = runTarnel({"help", "batch"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out, runTarnel({"batch", "--help"}).out);
 }
 
 }  // namespace
