@@ -10,7 +10,6 @@
 #include <limits>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/ReportRegistry.h"
@@ -21,6 +20,7 @@
 #include "host/BatchShard.h"
 #include "host/Database.h"
 #include "host/DemoNetwork.h"
+#include "host/InstanceSelection.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
 #include "host/RunOutput.h"
@@ -31,9 +31,8 @@ namespace {
 enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2, kMessage = 3, kSkipped = 4, kInterrupted = 130 };
 
 struct RunOptions {
-  std::string db, config, className, name, scenario, out = ".", traceSql, log, instances, shard;
+  std::string db, config, className, name, scenario, out = ".", traceSql, log, instance, instances, shard;
   std::vector<std::string> queries;
-  int instance = 0;
   int jobs = 1;
   bool trace = false;
 };
@@ -160,65 +159,32 @@ std::unique_ptr<ReportSession> openSession(const Prepared& p) {
   }
 }
 
+int instanceId(const std::string& text) {
+  try {
+    return InstanceSelection::parseId(text);
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 int runCommand(const RunOptions& o) {
   Prepared p = prepare(o);
   std::unique_ptr<ReportSession> session = openSession(p);
-  RunOutcome outcome = session->run(o.instance);
+  RunOutcome outcome = session->run(instanceId(o.instance));
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
   return exitCodeOf(outcome.kind);
 }
 
-int parseId(const std::string& text) {
-  size_t used = 0;
-  int id = 0;
-  try {
-    id = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) throw InputError{"Not an instance id: " + text};
-  return id;
-}
-
-std::vector<int> withoutRepeats(const std::vector<int>& ids) {
-  std::vector<int> unique;
-  std::unordered_set<int> seen;
-  for (int id : ids) {
-    if (seen.insert(id).second) unique.push_back(id);
-  }
-  return unique;
-}
-
-// "all", or a comma-separated list of ids and LO-HI ranges of catalogue ids.
-// The list is a set: an id named twice (alone or in a range) runs once, in
-// the place it was first named.
+// The instances --instances selects (InstanceSelection).
 std::vector<int> instanceList(const std::string& list, ReportSession& session,
                               const ReportConfiguration& configuration) {
-  if (list == "all") {
-    if (configuration.entity().isNull()) {
-      throw InputError{"--instances all needs an Entity attribute on the configuration's root"};
-    }
-    return session.instancesOf(configuration.entity().str());
+  try {
+    return InstanceSelection::select(list, session, configuration.entity().str());
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
   }
-  std::vector<int> ids;
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t comma = list.find(',', start);
-    std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    size_t dash = item.find('-', 1);
-    if (dash == std::string::npos) {
-      ids.push_back(parseId(item));
-    } else {
-      std::vector<int> range =
-          session.instancesBetween(parseId(item.substr(0, dash)), parseId(item.substr(dash + 1)));
-      ids.insert(ids.end(), range.begin(), range.end());
-    }
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return withoutRepeats(ids);
 }
 
 void onInterrupt(int) { BatchRunner::stop(); }

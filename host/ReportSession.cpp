@@ -18,6 +18,7 @@ const char kInstancesOf[] =
 const char kInstancesBetween[] =
     "select instance_id from tnl_instance where instance_id between ?1 and ?2 "
     "order by instance_id";
+const char kEntities[] = "select distinct entity from tnl_instance order by entity";
 
 const char kUndefinedQuery[] = "Query not defined in config file: ";
 const char kLibraryHint[] =
@@ -74,6 +75,12 @@ std::vector<int> ReportSession::instancesOf(const std::string& entity) {
 
 std::vector<int> ReportSession::instancesBetween(int low, int high) {
   return ids(*database_, kInstancesBetween, {Parameter::integer(low), Parameter::integer(high)});
+}
+
+std::vector<std::string> ReportSession::entities() {
+  std::vector<std::string> names;
+  database_->query(kEntities, {}, [&names](RWEStringCollection& row) { names.push_back(row[0].str()); });
+  return names;
 }
 
 RunOutcome ReportSession::run(int instanceId) {

@@ -50,6 +50,8 @@ class ReportSession {
   std::vector<int> instancesOf(const std::string& entity);
   // Catalogue ids from `low` to `high`, ascending.
   std::vector<int> instancesBetween(int low, int high);
+  // The entities of the catalogue, in alphabetical order.
+  std::vector<std::string> entities();
 
  private:
   // Throws KvException when the database has no instance catalogue.

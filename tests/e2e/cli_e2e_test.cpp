@@ -17,6 +17,7 @@ const std::map<std::string, std::string> kInputs{
      "<QUERY Name=\"Ok\" Table=\"tnl_cfg_ecp\" Entity=\"ECP\"><FIELDS><FIELD Name=\"ecp_number\"/></FIELDS></QUERY>\n"
      "<QUERY Name=\"B\" Select=\"select nosuch from tnl_cfg_ecp where instance_id = \">"
      "<FIELDS><FIELD Name=\"x\"/></FIELDS></QUERY></QUERIES></REPORT>\n"},
+    {"misspelt.xml", "<REPORT Entity=\"Ecp\"/>"},
     {"undefined.xml", "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Missing\"/></SELECTS></REPORT>\n"},
     // abs() of the smallest integer overflows: the query fails for one cell only.
     {"one_fails.xml",
@@ -99,7 +100,17 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {batch("all", {"-j", "2"}), 1, "59 written, 0 skipped, 0 messages, 1 failed\n", overflow,
        {{"one_fails_1000060.txt", "n\t60\n"}, {"one_fails_1000007.txt", kNoFile}}},
       {batch("1000001,1000058-1000100", {}), 0, "4 written, 0 skipped, 0 messages, 0 failed\n", ""},
-      {batch("12x", {}), 2, "", err + "Not an instance id: 12x\n"},
+      // A batch that selects nothing is refused with the reason; ids are decimal in run and batch.
+      {batch("12x", {}), 2, "", err + "Not an instance id: \"12x\" (an id is a plain decimal number)\n"},
+      {batch("1000009-1000001", {}), 2, "", err + "--instances 1000009-1000001 is a reversed range (LO-HI needs LO <= HI)\n"},
+      {batch("9-10", {}), 2, "", err + "--instances 9-10 selects nothing: the catalogue has no instance from 9 to 10\n"},
+      {{"batch", "--db", db, "--config", in + "/misspelt.xml", "--class", "TarnelECPReport", "--instances", "all"}, 2,
+       "", err + "--instances all selects nothing: the catalogue has no instance of entity \"Ecp\" (its entities: "
+                 "1xEVBTS, 1xEVBTSSector, Antenna, Cell, ECP, MicrocellAntenna, ServerGroup, TrunkGroup, VoiceLAF)\n"},
+      {runArgs(db, ecp, "TarnelECPReport", "03000001", "{out}"), 0, "", "",
+       {{"ecp_3000001.steering.json", expectedText("instance/ecp_3000001.steering.json")}}},
+      {runArgs(db, ecp, "TarnelECPReport", "0x2DC6C1", "{out}"), 2, "",
+       err + "Not an instance id: \"0x2DC6C1\" (an id is a plain decimal number)\n"},
       // The instance list is a set: each id runs once, however often it is named.
       {batch("1000005,1000005,1000003-1000006", {"-j", "2"}), 0, "4 written, 0 skipped, 0 messages, 0 failed\n", "",
        {{"one_fails_1000005.txt.failed", kNoFile}}},
