@@ -18,6 +18,8 @@ const char kInstancesOf[] =
 const char kInstancesBetween[] =
     "select instance_id from tnl_instance where instance_id between ?1 and ?2 "
     "order by instance_id";
+const char kScenarioHasMembers[] = "select 1 from tnl_scenario where scenario = ?1 limit 1";
+const char kScenarios[] = "select distinct scenario from tnl_scenario order by scenario";
 const char kEntities[] = "select distinct entity from tnl_instance order by entity";
 
 const char kUndefinedQuery[] = "Query not defined in config file: ";
@@ -50,7 +52,18 @@ ReportSession::ReportSession(const SessionOptions& options,
       connection_(*database_),
       dataManager_(*database_, configuration, options.scenario) {
   requireNetwork();
+  if (!options.scenario.empty()) requireScenario();
   database_->setTrace(options.trace);
+}
+
+void ReportSession::requireScenario() {
+  if (!ids(*database_, kScenarioHasMembers, {Parameter::string(options_.scenario)}).empty()) return;
+  std::string names;
+  database_->query(kScenarios, {}, [&names](RWEStringCollection& row) {
+    names += (names.empty() ? "" : ", ") + row[0].str();
+  });
+  throw KvException("Unknown scenario \"" + options_.scenario + "\": it has no member in tnl_scenario (" +
+                    (names.empty() ? "the database has no scenario" : "its scenarios: " + names) + ")");
 }
 
 void ReportSession::requireNetwork() {

@@ -39,7 +39,8 @@ struct RunOutcome {
 class ReportSession {
  public:
   // Opens the database (one connection per session). Throws KvException
-  // when it cannot be opened or reached.
+  // when it cannot be opened or reached, is not a network database, or the
+  // scenario has no member.
   ReportSession(const SessionOptions& options, const ReportConfiguration& configuration);
 
   // Runs the report for `instanceId`; never throws.
@@ -56,6 +57,9 @@ class ReportSession {
  private:
   // Throws KvException when the database has no instance catalogue.
   void requireNetwork();
+  // Throws KvException naming the scenarios when the run's scenario has no
+  // member (a misspelt scenario would quietly filter every row away).
+  void requireScenario();
   RunOutcome build(int instanceId);
 
   SessionOptions options_;

@@ -33,9 +33,11 @@ void PrintTo(const Example& r, std::ostream* os) { *os << r.config << " " << r.i
 const char kNoAssemblage[] = "tarnel-report: message: There are no equipped assemblages for cell CELL00008\n";
 
 const Example kOtherRuns[] = {
-    // A scenario is bound as a parameter: quotes and SQL in it filter as any unknown scenario.
-    {"instance/cch_reselection", "TarnelCCHReselectionReport", 1000003, 0, "",
-     {"--scenario", "nobody's; drop table tnl_cfg_cell"}, "unknown_scenario"},
+    // A scenario is bound as a parameter: quotes and SQL in it are refused as any unknown scenario.
+    {"instance/cch_reselection", "TarnelCCHReselectionReport", 1000003, 2,
+     "tarnel-report: error: Unknown scenario \"nobody's; drop table tnl_cfg_cell\": it has no member in "
+     "tnl_scenario (its scenarios: north)\n",
+     {"--scenario", "nobody's; drop table tnl_cfg_cell"}, "quoted_scenario"},
     {"instance/cch_reselection", "TarnelCCHReselectionReport", 1000003, 0, "", {"--scenario", "north"}, "north"},
     {"cell/cell3g", "TarnelCell3GReport", 1000005, 4,
      "tarnel-report: skipped: Cell is not series 2, series 5, series 6, series 7, series 8 or "
