@@ -171,6 +171,10 @@ int runCommand(const RunOptions& o) {
   Prepared p = prepare(o);
   std::unique_ptr<ReportSession> session = openSession(p);
   RunOutcome outcome = session->run(instanceId(o.instance));
+  if (outcome.otherEntity()) {
+    std::cerr << "tarnel-report: warning: instance " << o.instance << " is " << outcome.catalogueEntity
+              << " in the catalogue, but " << o.className << " reports on " << outcome.reportEntity << "\n";
+  }
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
@@ -226,6 +230,11 @@ int batchCommand(const RunOptions& o) {
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
+  if (summary.otherEntity > 0) {
+    std::cerr << "tarnel-report: warning: " << summary.otherEntity << " of the instances are not "
+              << summary.reportEntity << " in the catalogue, the entity " << o.className
+              << " reports on\n";
+  }
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;

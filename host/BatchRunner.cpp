@@ -40,6 +40,10 @@ BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener&
         case RunOutcome::kFailed:
         case RunOutcome::kInput: ++summary.failed; break;
       }
+      if (outcome.otherEntity()) {
+        ++summary.otherEntity;
+        summary.reportEntity = outcome.reportEntity;
+      }
       ++done;
       if (listener) listener(instances[i], outcome, done, static_cast<int>(instances.size()));
     }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "host/ReportSession.h"
@@ -17,6 +18,8 @@ struct BatchSummary {
   int messages = 0;
   int failed = 0;
   int notRun = 0;  // left when the batch was stopped
+  int otherEntity = 0;  // instances whose catalogue entity is not the report's (RunOutcome)
+  std::string reportEntity;  // the report's entity, when otherEntity > 0
 };
 
 class BatchRunner {

@@ -12,7 +12,7 @@ namespace {
 // view every connection has, so it costs no table scan.
 const char kHasCatalogue[] =
     "select 1 from user_Tab_columns where table_name = 'TNL_INSTANCE' and column_name = 'ENTITY'";
-const char kKnownInstance[] = "select 1 from tnl_instance where instance_id = ?1";
+const char kCatalogueEntity[] = "select entity from tnl_instance where instance_id = ?1";
 const char kInstancesOf[] =
     "select instance_id from tnl_instance where entity = ?1 order by instance_id";
 const char kInstancesBetween[] =
@@ -27,8 +27,9 @@ const char kLibraryHint[] =
     "no query library was given: the query may be defined in one (--queries FILE; "
     "examples/queries/common.xml holds the shared AP and CellSeries queries)";
 
-RunOutcome outcome(RunOutcome::Kind kind, const KvException& e) {
-  RunOutcome o;
+// `e` as an outcome of `kind`, keeping what `soFar` noted about the run.
+RunOutcome outcome(RunOutcome::Kind kind, const KvException& e, const RunOutcome& soFar = RunOutcome()) {
+  RunOutcome o = soFar;
   o.kind = kind;
   o.message = e.message().str();
   for (const RWEString& c : e.contexts()) o.contexts.push_back(c.str());
@@ -78,8 +79,14 @@ void ReportSession::requireNetwork() {
   }
 }
 
-bool ReportSession::knownInstance(int instanceId) {
-  return !ids(*database_, kKnownInstance, {Parameter::integer(instanceId)}).empty();
+bool ReportSession::catalogueEntity(int instanceId, std::string& entity) {
+  bool known = false;
+  database_->query(kCatalogueEntity, {Parameter::integer(instanceId)},
+                   [&](RWEStringCollection& row) {
+                     known = true;
+                     entity = row[0].str();
+                   });
+  return known;
 }
 
 std::vector<int> ReportSession::instancesOf(const std::string& entity) {
@@ -96,23 +103,35 @@ std::vector<std::string> ReportSession::entities() {
   return names;
 }
 
+// Some reports fix their entity whatever the configuration says, so the run
+// goes on; the outcome only names both entities. A report without an entity
+// of its own names none.
+void ReportSession::noteOtherEntity(TarnelEntityReport& report, const std::string& entity,
+                                    RunOutcome& outcome) {
+  std::string own = report.entityName().str();
+  if (own.empty() || own == entity) return;
+  outcome.catalogueEntity = entity;
+  outcome.reportEntity = own;
+}
+
 RunOutcome ReportSession::run(int instanceId) {
   try {
     Database::ReadTransaction snapshot(*database_);
-    if (!knownInstance(instanceId)) {
+    std::string entity;
+    if (!catalogueEntity(instanceId, entity)) {
       RunOutcome o;
       o.kind = RunOutcome::kInput;
       o.message = "Unknown instance: " + std::to_string(instanceId) +
                   " (not in the catalogue tnl_instance)";
       return o;
     }
-    return build(instanceId);
+    return build(instanceId, entity);
   } catch (const KvException& e) {
     return outcome(RunOutcome::kFailed, e);
   }
 }
 
-RunOutcome ReportSession::build(int instanceId) {
+RunOutcome ReportSession::build(int instanceId, const std::string& entity) {
   RunOutput output(options_.outFolder, options_.reportName, instanceId);
   dataManager_.setRun(&output);
   struct Detach {
@@ -126,6 +145,7 @@ RunOutcome ReportSession::build(int instanceId) {
     report->setConfigElement(configuration_.root());
     TarnelReportInfo info(instanceId, options_.scenario);
     report->configure(info);
+    noteOtherEntity(*report, entity, result);
     report->preBuild();
     report->buildReport();
     report->postBuild();
@@ -135,11 +155,11 @@ RunOutcome ReportSession::build(int instanceId) {
     output.commit(steering);
     return result;
   } catch (const KvSkipReportException& e) {
-    result = outcome(RunOutcome::kSkipped, e);
+    result = outcome(RunOutcome::kSkipped, e, result);
   } catch (const ReportMessageException& e) {
-    result = outcome(RunOutcome::kMessage, e);
+    result = outcome(RunOutcome::kMessage, e, result);
   } catch (const KvException& e) {
-    result = outcome(RunOutcome::kFailed, e);
+    result = outcome(RunOutcome::kFailed, e, result);
     if (!configuration_.hasLibraries() && result.message.rfind(kUndefinedQuery, 0) == 0) {
       result.contexts.push_back(kLibraryHint);
     }

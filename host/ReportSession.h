@@ -34,6 +34,10 @@ struct RunOutcome {
   Kind kind = kWritten;
   std::string message;
   std::vector<std::string> contexts;
+  // Set when the catalogue's entity of the instance is not the report's own
+  // (a cell id given to an ECP report): the two entity names.
+  std::string catalogueEntity, reportEntity;
+  bool otherEntity() const { return !catalogueEntity.empty() || !reportEntity.empty(); }
 };
 
 class ReportSession {
@@ -45,8 +49,6 @@ class ReportSession {
 
   // Runs the report for `instanceId`; never throws.
   RunOutcome run(int instanceId);
-  // Whether the catalogue tnl_instance lists `instanceId`.
-  bool knownInstance(int instanceId);
   // Instance ids of `entity` in the catalogue, ascending.
   std::vector<int> instancesOf(const std::string& entity);
   // Catalogue ids from `low` to `high`, ascending.
@@ -60,7 +62,10 @@ class ReportSession {
   // Throws KvException naming the scenarios when the run's scenario has no
   // member (a misspelt scenario would quietly filter every row away).
   void requireScenario();
-  RunOutcome build(int instanceId);
+  // Whether the catalogue lists `instanceId`; its entity into `entity`.
+  bool catalogueEntity(int instanceId, std::string& entity);
+  RunOutcome build(int instanceId, const std::string& entity);
+  void noteOtherEntity(TarnelEntityReport& report, const std::string& entity, RunOutcome& outcome);
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;

@@ -51,7 +51,8 @@ const Example kOtherRuns[] = {
     {"diagram/s3cell", "TarnelS3CellDiagramReport", 1000005, 3,
      "tarnel-report: message: There are no equipped microcells for cell CELL00005\n  context: PREBUILD\n"},
     {"laf/voice_laf", "TarnelLAFReport", 2000043, 1,
-     "tarnel-report: error: CellSeries query should only return exactly one row for VoiceLAF: "
+     "tarnel-report: warning: instance 2000043 is Antenna in the catalogue, but TarnelLAFReport reports on "
+     "VoiceLAF\ntarnel-report: error: CellSeries query should only return exactly one row for VoiceLAF: "
      "2000043\n  context: partial report kept as {out}/voice_laf_2000043.txt.failed\n"},
 };
 
