@@ -18,6 +18,7 @@
 #include "framework/XMLDocument.h"
 #include "host/BatchRunner.h"
 #include "host/BatchShard.h"
+#include "host/ConfigurationCheck.h"
 #include "host/Database.h"
 #include "host/DemoNetwork.h"
 #include "host/InstanceSelection.h"
@@ -247,19 +248,35 @@ int classesCommand() {
   return kOk;
 }
 
-int checkConfigCommand(const std::string& file, const std::vector<std::string>& queries) {
+struct CheckOptions {
+  std::string file, className;
+  std::vector<std::string> queries;
+};
+
+int checkConfigCommand(const CheckOptions& o) {
+  ConfigurationNeeds selectsOnly;
+  const ConfigurationNeeds* needs = &selectsOnly;
+  if (!o.className.empty() && !(needs = ReportRegistry::library().needs(o.className))) {
+    throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
+  }
   std::unique_ptr<ReportConfiguration> configuration;
   try {
-    configuration = std::make_unique<ReportConfiguration>(file, queries);
+    configuration = std::make_unique<ReportConfiguration>(o.file, o.queries);
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
-  std::vector<std::string> missing = configuration->undefinedSelects();
-  for (const std::string& name : missing) {
-    std::cout << file << ": select \"" << name << "\" names a query that is not defined\n";
+  std::vector<ConfigurationCheck::Problem> problems =
+      ConfigurationCheck::problems(*configuration, o.className, *needs);
+  bool undefinedQuery = false;
+  for (const ConfigurationCheck::Problem& problem : problems) {
+    std::cout << o.file << ":" << problem.line << ": " << problem.text << '\n';
+    undefinedQuery = undefinedQuery || problem.undefinedQuery;
   }
-  if (!missing.empty()) return kFailed;
-  std::cout << file << ": ok\n";
+  if (undefinedQuery && o.queries.empty()) {
+    std::cout << o.file << ": no query library was given: a query may be defined in one (--queries FILE)\n";
+  }
+  if (!problems.empty()) return kFailed;
+  std::cout << o.file << ": ok\n";
   return kOk;
 }
 
@@ -302,11 +319,12 @@ int main(int argc, char** argv) {
 
   app.add_subcommand("classes", "list the report classes");
 
-  std::string checkFile;
-  std::vector<std::string> checkQueries;
+  CheckOptions check;
   CLI::App* checkCmd = app.add_subcommand("check-config", "check a report configuration");
-  checkCmd->add_option("FILE", checkFile, "configuration file")->required();
-  checkCmd->add_option("--queries", checkQueries, "query library file (XML); may be repeated");
+  checkCmd->add_option("FILE", check.file, "configuration file")->required();
+  checkCmd->add_option("--queries", check.queries, "query library file (XML); may be repeated");
+  checkCmd->add_option("--class", check.className,
+                       "also check what this report class reads: its queries, STOREDPROCS, Entity");
 
   DemoOptions demo;
   CLI::App* demoCmd = app.add_subcommand("demo-db", "write the demo network database");
@@ -330,7 +348,7 @@ int main(int argc, char** argv) {
     if (*runCmd) return runCommand(run);
     if (*batchCmd) return batchCommand(batch);
     if (app.got_subcommand("classes")) return classesCommand();
-    if (*checkCmd) return checkConfigCommand(checkFile, checkQueries);
+    if (*checkCmd) return checkConfigCommand(check);
     if (*demoCmd) return demoCommand(demo);
   } catch (const InputError& e) {
     printProblem("error", e.message, {});

@@ -15,12 +15,17 @@ const ReportRegistry& ReportRegistry::library() {
 }
 
 ReportRegistry::Constructor ReportRegistry::find(const std::string& className) const {
-  auto it = constructors_.find(className);
-  return it == constructors_.end() ? nullptr : it->second;
+  auto it = classes_.find(className);
+  return it == classes_.end() ? nullptr : it->second.constructor;
+}
+
+const ConfigurationNeeds* ReportRegistry::needs(const std::string& className) const {
+  auto it = classes_.find(className);
+  return it == classes_.end() ? nullptr : &it->second.needs;
 }
 
 std::vector<std::string> ReportRegistry::classNames() const {
   std::vector<std::string> names;
-  for (const auto& entry : constructors_) names.push_back(entry.first);
+  for (const auto& entry : classes_) names.push_back(entry.first);
   return names;
 }

@@ -1,6 +1,7 @@
 // ReportRegistry: the library's exported report classes, by class name, each
-// with its constructor. The host constructs reports only through it. Each
-// report family registers its classes in its own register function.
+// with its constructor and what it reads from its configuration by name. The
+// host constructs reports only through it. Each report family registers its
+// classes in its own register function.
 // library() is built once and read-only afterwards (safe across threads).
 #ifndef TARNEL_ENGINE_REPORTREGISTRY_H_
 #define TARNEL_ENGINE_REPORTREGISTRY_H_
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ConfigurationNeeds.h"
 #include "engine/TarnelEntityReport.h"
 
 class ReportRegistry {
@@ -30,16 +32,22 @@ class ReportRegistry {
   }
 
   template <typename T>
-  void add(const char* className) {
-    constructors_[className] = &make<T>;
+  void add(const char* className, ConfigurationNeeds needs = ConfigurationNeeds()) {
+    classes_[className] = Entry{&make<T>, std::move(needs)};
   }
   // The constructor of `className`; null when the class is unknown.
   Constructor find(const std::string& className) const;
+  // What `className` reads from its configuration; null when it is unknown.
+  const ConfigurationNeeds* needs(const std::string& className) const;
   // Class names in alphabetical order.
   std::vector<std::string> classNames() const;
 
  private:
-  std::map<std::string, Constructor> constructors_;
+  struct Entry {
+    Constructor constructor;
+    ConfigurationNeeds needs;
+  };
+  std::map<std::string, Entry> classes_;
 };
 
 // One per report family, each in its family's folder.

@@ -11,6 +11,8 @@
 #define TARNEL_ENGINE_TARNELENTITYREPORT_H_
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "framework/TarnelConfigReport.h"
 #include "framework/TarnelSteeringData.h"
@@ -60,6 +62,12 @@ class TarnelEntityReport : public TarnelConfigReport {
   void doAPCell(int n);
   void doAPantenna(int n);
   void doAPvlaf(int n);
+
+  // The names of the queries a block may run, whatever the series: the AP
+  // cell block's (with "SWLoadDataTRX"), the AP antenna block's, the voice-LAF
+  // block's, and "CellSeries", which series() runs.
+  enum Block { kApCellBlock, kApAntennaBlock, kApVoiceLafBlock, kSeriesBlock };
+  static std::vector<std::string> queryNames(Block block);
 
  protected:
   // streamNumber = the data manager's stream for this report's title.

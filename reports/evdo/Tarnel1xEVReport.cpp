@@ -8,7 +8,6 @@
 
 namespace {
 
-const RWEString kProcPath("STOREDPROCS.IXEV");
 const RWEString kFirstHeadingPath("HEADINGS.FIRST.COLUMN");
 const RWEString kSecondHeadingPath("HEADINGS.SECOND.COLUMN");
 const RWEString kName("Name");
@@ -44,6 +43,8 @@ bool sameText(const RWEString& a, const RWEString& b) {
 }
 
 }  // namespace
+
+const char Tarnel1xEVReport::kProcedurePath[] = "STOREDPROCS.IXEV";
 
 // What has been written once already; kept from row to row for one build.
 struct Tarnel1xEVReport::RowFlags {
@@ -88,7 +89,7 @@ RWEString Tarnel1xEVReport::entityName() { return configuredEntity(); }
 int Tarnel1xEVReport::instanceId() { return instanceId_; }
 
 RWEString Tarnel1xEVReport::procAttribute(const RWEString& name) const {
-  return configuredElement(kProcPath).attribute(name);
+  return configuredElement(kProcedurePath).attribute(name);
 }
 
 void Tarnel1xEVReport::runProcedure(std::vector<RWEString>* strings) {

@@ -35,6 +35,9 @@ class Tarnel1xEVReport : public TarnelEntityReport {
   // The active instance id; -1 before configure.
   int instanceId() override;
 
+  // The stored-procedure element of both 1xEV reports.
+  static const char kProcedurePath[];
+
  protected:
   // The named attribute of the STOREDPROCS.IXEV element; KvException naming
   // the element when the configuration has none.

@@ -35,13 +35,20 @@ void TarnelLAFReport::buildReport() {
   openReportStream();
   doAPCell(streamNumber);
   doAPantenna(streamNumber);
-  if (entityName() == kVoiceLafEntity) {
-    doAPvlaf(streamNumber);
-    runQueries(kVoiceLafQueries);
-  }
-  runQueries(kFaceQueries);
-  if (entityName() == kAntennaEntity) runQueries(kAntennaQueries);
-  runQueries(kClosingQueries);
+  if (entityName() == kVoiceLafEntity) doAPvlaf(streamNumber);
+  runQueries(sections(entityName()));
+}
+
+std::vector<LafQuery> TarnelLAFReport::sections(const RWEString& entity) {
+  std::vector<LafQuery> queries;
+  auto append = [&queries](const std::vector<LafQuery>& more) {
+    queries.insert(queries.end(), more.begin(), more.end());
+  };
+  if (entity == kVoiceLafEntity) append(kVoiceLafQueries);
+  append(kFaceQueries);
+  if (entity == kAntennaEntity) append(kAntennaQueries);
+  append(kClosingQueries);
+  return queries;
 }
 
 void TarnelLAFReport::populateSteeringData(TarnelSteeringData& data) {

@@ -38,6 +38,11 @@ class TarnelLAFReport : public TarnelEntityReport {
 
   int lafInstanceId() const { return lafInstanceId_; }
 
+  // The named queries the build runs after the AP blocks for a report of
+  // entity name `entity`, in order: the voice-LAF sections ("VoiceLAF"), the
+  // face sections, the antenna sections ("Antenna"), "DCSLocalKey".
+  static std::vector<LafQuery> sections(const RWEString& entity);
+
  protected:
   // Runs each query on the report's stream, in order.
   void runQueries(const std::vector<LafQuery>& queries);

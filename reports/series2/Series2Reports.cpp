@@ -3,5 +3,7 @@
 
 // The series2 report classes.
 void registerSeries2Reports(ReportRegistry& registry) {
-  registry.add<TarnelS2CellDiagramReport>("TarnelS2CellDiagramReport");
+  ConfigurationNeeds needs;
+  registry.add<TarnelS2CellDiagramReport>("TarnelS2CellDiagramReport",
+                                          needs.add(TarnelS2CellDiagramReport::layoutQueries()));
 }

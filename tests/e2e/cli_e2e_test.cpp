@@ -26,6 +26,9 @@ const std::map<std::string, std::string> kInputs{
      "instance_id = 1000007 then abs(-9223372036854775807 - 1) else cell_number end from "
      "tnl_cfg_cell where instance_id = \"><FIELDS><FIELD Name=\"n\"/></FIELDS></QUERY>"
      "</QUERIES></REPORT>\n"},
+    {"pom.xml", "<project>\n<name>x</name>\n</project>\n"},
+    {"lib.xml", "<QUERIES><QUERY Name=\"A\" Select=\"select 1\"/><QUERY Name=\"B\" Select=\"select 2\"/></QUERIES>"},
+    {"sp.xml", "<REPORT Entity=\"Cell\">\n<STOREDPROCS>\n<CPIV result=\"X\"/>\n</STOREDPROCS>\n</REPORT>\n"},
     {"c.xml", "<R><SELECTS><SELECT Name=\"A\"/><SELECT Name=\"APvoicelaf\"/><SELECT Name=\"B\"/></SELECTS></R>"},
     {"d.xml", "<REPORT Entity=\"ECP\">\n<TEMPLATES/>\n<SELECTS>\n<SELECT Name=\"A\">\n</REPORT>\n"},
 };
@@ -135,8 +138,32 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {{"check-config", examplePath("reports/instance/maho.xml")}, 0,
        examplePath("reports/instance/maho.xml") + ": ok\n", ""},
       {{"check-config", in + "/c.xml", "--queries", queries}, 1,
-       in + "/c.xml: select \"A\" names a query that is not defined\n" + in +
-           "/c.xml: select \"B\" names a query that is not defined\n",
+       in + "/c.xml:1: select \"A\" names a query that is not defined\n" + in +
+           "/c.xml:1: select \"B\" names a query that is not defined\n",
+       ""},
+      // A library is QUERIES or holds it; any other root is refused by name.
+      {{"check-config", in + "/c.xml", "--queries", queries, "--queries", in + "/lib.xml"}, 0, in + "/c.xml: ok\n", ""},
+      {{"check-config", in + "/c.xml", "--queries", in + "/pom.xml"}, 2, "",
+       err + in + "/pom.xml:1: not a query library: the root <project> is not QUERIES and holds no QUERIES element\n"},
+      {{"check-config", in + "/pom.xml"}, 1,
+       in + "/pom.xml:1: not a report configuration: the root <project> has no Entity attribute and none of "
+            "SELECTS, QUERIES, TEMPLATES, STOREDPROCS, HEADINGS, FORMATTING\n", ""},
+      // With --class: what the class reads by name.
+      {{"check-config", in + "/sp.xml", "--class", "TarnelPivCellKelBTSDiagramReport"}, 1,
+       in + "/sp.xml:3: STOREDPROCS.CPIV has no \"proc\" attribute naming its procedure\n" +
+       in + "/sp.xml:3: STOREDPROCS.CPIV result=\"X\" names a query that is not defined\n" +
+       in + "/sp.xml:1: TarnelPivCellKelBTSDiagramReport calls the stored procedure that STOREDPROCS.KBTS names, "
+            "which is missing\n" +
+       in + "/sp.xml: no query library was given: a query may be defined in one (--queries FILE)\n", ""},
+      {{"check-config", examplePath("reports/laf/voice_laf.xml"), "--class", "TarnelLAFAntennaFace3GReport"}, 1,
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWdrl\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqface2\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWprsid\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqfacecdmacar\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqface3G\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqface3Galtcar\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"AddressFromCell\", which is not defined\n") +
+       examplePath("reports/laf/voice_laf.xml: no query library was given: a query may be defined in one (--queries FILE)\n"),
        ""},
       // The first error with its own line, not the end of data that follows from it.
       {{"check-config", in + "/d.xml"}, 2, "",
@@ -175,7 +202,13 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
     }
   }
   EXPECT_EQ(readFile(db), before);
-  CommandResult help = runTarnel({"help", "batch"});
+  // Every example configuration has what its class reads.
+  for (const auto& report : benchReports()) {
+    std::string config = examplePath("reports/" + report.first);
+    EXPECT_EQ(runTarnel({"check-config", config, "--queries", queries, "--class", report.second}).out,
+              config + ": ok\n");
+  }
+    CommandResult help = runTarnel({"help", "batch"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_EQ(help.out, runTarnel({"batch", "--help"}).out);
 }
