@@ -15,6 +15,11 @@
 namespace {
 const size_t kStreamBuffer = 1 << 16;
 const char kDiskSpace[] = "Unable to write all of the report  - check disk space";
+const char kText[] = ".txt";
+const char kSteering[] = ".steering.json";
+const char kFailed[] = ".failed";
+// An earlier run's good file, moved aside by a run that did not write it anew.
+const char kStale[] = ".stale";
 
 std::string safeName(const std::string& name) {
   std::string safe = name;
@@ -69,7 +74,7 @@ int RunOutput::openStream(const RWEString& title) {
   }
   auto s = std::make_unique<Stream>();
   s->title = title;
-  s->finalPath = folder_ + "/" + baseName(title) + ".txt";
+  s->finalPath = folder_ + "/" + baseName(title) + kText;
   s->partialPath = s->finalPath + ".partial";
   s->buffer.reset(new char[kStreamBuffer]);
   s->file.rdbuf()->pubsetbuf(s->buffer.get(), kStreamBuffer);
@@ -104,18 +109,51 @@ void RunOutput::commit(const TarnelSteeringData& steering) {
   if (!whole) throw KvException(kDiskSpace);
   writeSteering(steering);
   for (auto& s : streams_) renameOrThrow(s->partialPath, s->finalPath);
+  // What earlier runs left for this instance no longer tells the truth.
+  for (const std::string& text : textPaths()) {
+    std::remove((text + kFailed).c_str());
+    std::remove((text + kStale).c_str());
+    if (!written(text)) moveAside(text);
+  }
+  std::remove((steeringPath() + kStale).c_str());
   finished_ = true;
 }
 
 std::vector<std::string> RunOutput::abandon() {
   std::vector<std::string> kept;
+  for (const std::string& text : textPaths()) {
+    std::remove((text + kFailed).c_str());
+    moveAside(text);
+  }
+  moveAside(steeringPath());
   for (auto& s : streams_) {
     if (s->file.is_open()) s->file.close();
-    std::string failed = s->finalPath + ".failed";
+    std::string failed = s->finalPath + kFailed;
     if (std::rename(s->partialPath.c_str(), failed.c_str()) == 0) kept.push_back(failed);
   }
   finished_ = true;
   return kept;
+}
+
+std::vector<std::string> RunOutput::textPaths() const {
+  std::vector<std::string> paths{folder_ + "/" + baseName(name_) + kText};
+  for (const auto& s : streams_) {
+    if (s->finalPath != paths[0]) paths.push_back(s->finalPath);
+  }
+  return paths;
+}
+
+bool RunOutput::written(const std::string& path) const {
+  for (const auto& s : streams_) {
+    if (s->finalPath == path) return true;
+  }
+  return false;
+}
+
+std::string RunOutput::steeringPath() const { return folder_ + "/" + baseName(name_) + kSteering; }
+
+void RunOutput::moveAside(const std::string& path) {
+  std::rename(path.c_str(), (path + kStale).c_str());
 }
 
 void RunOutput::writeSteering(const TarnelSteeringData& steering) {
@@ -127,7 +165,7 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering) {
       json[entry.first.str()] = entry.second.str();
     }
   }
-  std::string path = folder_ + "/" + baseName(name_) + ".steering.json";
+  std::string path = steeringPath();
   std::string partial = path + ".partial";
   std::ofstream out(partial, std::ios::out | std::ios::trunc | std::ios::binary);
   out << json.dump(2) << '\n';

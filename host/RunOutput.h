@@ -2,7 +2,11 @@
 // written under "<file>.partial" and renamed to their final names, with the
 // steering data beside them, only when the run succeeded and every stream was
 // written whole; a failed run leaves "<file>.failed" for diagnosis and no file
-// under a final name. File names are "<name>_<instance>.txt" and
+// under a final name. The folder then shows this run's outcome for the
+// instance alone: a successful run removes the ".failed" and ".stale" files
+// earlier runs left; a run that did not succeed moves the earlier run's good
+// files aside as "<file>.stale" and removes its ".failed" file (replaced by
+// this run's own when it failed). File names are "<name>_<instance>.txt" and
 // "<name>_<instance>.steering.json", with characters outside A-Za-z0-9._-
 // of the name replaced by '_'. Not copyable; one run, one thread.
 #ifndef TARNEL_HOST_RUNOUTPUT_H_
@@ -43,7 +47,8 @@ class RunOutput {
   // "Unable to write all of the report  - check disk space" when a stream
   // failed (the run is then abandoned).
   void commit(const TarnelSteeringData& steering);
-  // Closes the streams and keeps them as "<file>.failed"; returns the paths.
+  // Moves the earlier run's good files aside (".stale"), closes the streams
+  // and keeps them as "<file>.failed"; returns the paths of those.
   std::vector<std::string> abandon();
 
  private:
@@ -56,6 +61,12 @@ class RunOutput {
   };
   std::string baseName(const RWEString& title) const;
   void writeSteering(const TarnelSteeringData& steering);
+  // The stream files this instance may have: the report name's, and any this
+  // run opened under another title.
+  std::vector<std::string> textPaths() const;
+  bool written(const std::string& path) const;
+  std::string steeringPath() const;
+  static void moveAside(const std::string& path);
 
   std::string folder_;
   RWEString name_;
