@@ -285,7 +285,6 @@ void TarnelEntityReport::populateTemplateAndDataFile(TarnelSteeringData& data) {
   data.PFDataFileName(dataManager().streamFilename(streamNumber));
 }
 
-RWEString TarnelEntityReport::configuredEntity() const { return configElement->attribute(kEntity); }
 
 const RWEString& TarnelEntityReport::selectName(KvXMLElement* select) {
   return select->attribute(kName);

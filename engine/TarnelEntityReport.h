@@ -77,8 +77,6 @@ class TarnelEntityReport : public TarnelConfigReport {
   // The engine's steering data, then the template (through the virtual
   // excelTemplateFile) and the stream's data file name.
   void populateTemplateAndDataFile(TarnelSteeringData& data);
-  // The configuration root's "Entity" attribute; empty when absent.
-  RWEString configuredEntity() const;
   // The "Name" attribute of a SELECTS.SELECT element; empty when absent.
   static const RWEString& selectName(KvXMLElement* select);
 

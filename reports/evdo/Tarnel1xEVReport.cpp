@@ -55,11 +55,11 @@ struct Tarnel1xEVReport::RowFlags {
 
 Tarnel1xEVReport::Tarnel1xEVReport(RWEString name, XMLQueryInterface& connection,
                                    ReportDataManager& dataManager, LogUser& user)
-    : TarnelEntityReport(name, connection, dataManager, user), instanceId_(-1) {}
+    : TarnelEntityReport(name, connection, dataManager, user) {}
 
 Tarnel1xEVReport::~Tarnel1xEVReport() = default;
 
-void Tarnel1xEVReport::configure(TarnelReportInfo& info) { instanceId_ = info.activeInstanceId(); }
+void Tarnel1xEVReport::configure(TarnelReportInfo& info) { instance_.bind(info); }
 
 void Tarnel1xEVReport::preBuild() {
   openReportStream();
@@ -84,9 +84,9 @@ void Tarnel1xEVReport::populateSteeringData(TarnelSteeringData& data) {
   data.PFDataFileName(dataManager().streamFilename(streamNumber));
 }
 
-RWEString Tarnel1xEVReport::entityName() { return configuredEntity(); }
+RWEString Tarnel1xEVReport::entityName() { return instance_.entity(*configElement); }
 
-int Tarnel1xEVReport::instanceId() { return instanceId_; }
+int Tarnel1xEVReport::instanceId() { return instance_.id(); }
 
 RWEString Tarnel1xEVReport::procAttribute(const RWEString& name) const {
   return configuredElement(kProcedurePath).attribute(name);

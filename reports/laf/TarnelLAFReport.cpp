@@ -4,7 +4,7 @@
 
 namespace {
 
-const RWEString kVoiceLafEntity("VoiceLAF");
+const char kVoiceLafEntity[] = "VoiceLAF";
 const RWEString kAntennaEntity("Antenna");
 
 // Written after the voice-LAF AP block, for the entity "VoiceLAF" only.
@@ -22,14 +22,11 @@ const std::vector<LafQuery> kClosingQueries = {{"DCSLocalKey", 1}};
 
 TarnelLAFReport::TarnelLAFReport(RWEString name, XMLQueryInterface& connection,
                                  ReportDataManager& dataManager, LogUser& user)
-    : TarnelEntityReport(name, connection, dataManager, user), lafInstanceId_(-1) {}
+    : TarnelEntityReport(name, connection, dataManager, user), laf_(kVoiceLafEntity) {}
 
 TarnelLAFReport::~TarnelLAFReport() = default;
 
-void TarnelLAFReport::configure(TarnelReportInfo& info) {
-  lafInstanceId_ = info.activeInstanceId();
-  scenario = info.scenario;
-}
+void TarnelLAFReport::configure(TarnelReportInfo& info) { laf_.bind(info, scenario); }
 
 void TarnelLAFReport::buildReport() {
   openReportStream();
@@ -55,9 +52,9 @@ void TarnelLAFReport::populateSteeringData(TarnelSteeringData& data) {
   populateTemplateAndDataFile(data);
 }
 
-RWEString TarnelLAFReport::entityName() { return kVoiceLafEntity; }
+RWEString TarnelLAFReport::entityName() { return laf_.entity(*configElement); }
 
-int TarnelLAFReport::instanceId() { return lafInstanceId_; }
+int TarnelLAFReport::instanceId() { return laf_.id(); }
 
 void TarnelLAFReport::runQueries(const std::vector<LafQuery>& queries) {
   for (const LafQuery& query : queries) {

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "engine/BoundInstance.h"
 #include "engine/TarnelEntityReport.h"
 
 // One named query of a LAF sequence and the key-column count it runs with.
@@ -36,7 +37,7 @@ class TarnelLAFReport : public TarnelEntityReport {
   // The LAF instance id; -1 before configure.
   int instanceId() override;
 
-  int lafInstanceId() const { return lafInstanceId_; }
+  int lafInstanceId() const { return laf_.id(); }
 
   // The named queries the build runs after the AP blocks for a report of
   // entity name `entity`, in order: the voice-LAF sections ("VoiceLAF"), the
@@ -48,7 +49,7 @@ class TarnelLAFReport : public TarnelEntityReport {
   void runQueries(const std::vector<LafQuery>& queries);
 
  private:
-  int lafInstanceId_;
+  BoundInstance laf_;
 };
 
 #endif  // TARNEL_REPORTS_LAF_TARNELLAFREPORT_H_
