@@ -3,7 +3,8 @@
 # database floor: the same SQL replayed by the sqlite3 program.
 #
 # For each row of bench/reports.tsv (configuration, class, instances):
-#   1. a batch with --trace-sql captures every SQL text the report runs;
+#   1. a batch with --trace-sql captures every SQL text the report runs, after
+#      the connection's set-up;
 #   2. the floor: that SQL replayed by sqlite3 (read-only, tab output to /dev/null);
 #   3. timed batches with -j 1 (peak memory from /usr/bin/time -v) and -j 2,
 #      and a -j 1 batch over a 1,000-cell network for the scaling figures;
@@ -101,15 +102,10 @@ while IFS=$'\t' read -r config class instances; do
   trace="$work/trace.sql"
   rm -f "$trace"
   (repeats=1; timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out" --trace-sql "$trace" >/dev/null)
-  # The floor runs with the same connection set-up as the tool: TEMP tables in
-  # memory, the same page cache and the user_Tab_columns view the reports probe.
-  { echo "pragma temp_store = memory;"
-    echo "pragma cache_size = -512;"
-    echo "create temp table tnl_schema_columns as select upper(m.name) as table_name, upper(p.name) as column_name from sqlite_schema m join pragma_table_info(m.name) p where m.type in ('table', 'view');"
-    echo "create index temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name);"
-    echo "create temp view user_Tab_columns as select table_name, column_name from tnl_schema_columns;"
-    cat "$trace"; } > "$work/replay.sql"
-  read -r floor _ < <(measure sqlite3 -readonly -batch -bail -cmd ".mode tabs" -cmd ".output /dev/null" "$work/big.db" ".read $work/replay.sql")
+  # The trace starts with the connection's set-up (TEMP tables in memory, the
+  # page cache, the user_Tab_columns view the reports probe), so the floor
+  # runs with the same set-up as the tool.
+  read -r floor _ < <(measure sqlite3 -readonly -batch -bail -cmd ".mode tabs" -cmd ".output /dev/null" "$work/big.db" ".read $trace")
   read -r secs rss < <(timed "$work/big.db" "$config" "$class" "$instances" 1 "$outroot/out")
   count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
   read -r secs2 _ < <(timed "$work/big.db" "$config" "$class" "$instances" 2 "$outroot/out")

@@ -152,6 +152,14 @@ Prepared prepare(const RunOptions& o) {
   return p;
 }
 
+// `code`, or 1 when the SQL trace could not be written whole (said so).
+int withTrace(const Prepared& p, int code) {
+  std::string error = p.trace ? p.trace->flush() : "";
+  if (error.empty()) return code;
+  printProblem("error", error, {});
+  return kFailed;
+}
+
 std::unique_ptr<ReportSession> openSession(const Prepared& p) {
   try {
     return std::make_unique<ReportSession>(p.session, *p.configuration);
@@ -179,7 +187,7 @@ int runCommand(const RunOptions& o) {
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
-  return exitCodeOf(outcome.kind);
+  return withTrace(p, exitCodeOf(outcome.kind));
 }
 
 // The instances --instances selects (InstanceSelection).
@@ -240,7 +248,7 @@ int batchCommand(const RunOptions& o) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
   }
-  return summary.failed > 0 ? kFailed : kOk;
+  return withTrace(p, summary.failed > 0 ? kFailed : kOk);
 }
 
 int classesCommand() {

@@ -170,6 +170,14 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
        err + in + "/d.xml:5: Opening and ending tag mismatch: SELECT line 4 and REPORT\n"},
       {runArgs(db, ecp, "TarnelECPReport", "3000002", "{out}", {"--trace-sql", "{out}/sql.txt"}), 0, "", "",
        {{"sql.txt",
+         "-- the connection's set-up\n"
+         "pragma temp_store = memory;\n"
+         "pragma cache_size = -512;\n"
+         "create temp table if not exists tnl_schema_columns as select upper(m.name) as table_name, "
+         "upper(p.name) as column_name from sqlite_schema m join pragma_table_info(m.name) p where m.type in "
+         "('table', 'view');\n"
+         "create index if not exists temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name);\n"
+         "create temp view if not exists user_Tab_columns as select table_name, column_name from tnl_schema_columns;\n"
          "begin;\n"
          "select entity from tnl_instance where instance_id = 3000002;\n"
          "select tbl.instance_id, tbl.ecp_number, tbl.trmostdn, tbl.ota_trn, tbl.release from "
