@@ -117,7 +117,7 @@ void addRunOptions(CLI::App& command, RunOptions& o) {
   command.add_option("--out", o.out, "output folder, made when missing (default: .)");
   command.add_flag("--trace", o.trace, "development tracing on standard error");
   command.add_option("--trace-sql", o.traceSql, "append every SQL text run to this file");
-  command.add_option("--log", o.log, "also write log messages to this file");
+  command.add_option("--log", o.log, "also append log messages to this file");
 }
 
 // Everything a run or batch needs, loaded and checked; InputError on failure.
@@ -314,7 +314,7 @@ int main(int argc, char** argv) {
   RunOptions run, batch;
   CLI::App* runCmd = app.add_subcommand("run", "run one report for one instance");
   addRunOptions(*runCmd, run);
-  runCmd->add_option("--instance", run.instance, "instance id of the element reported on")->required();
+  runCmd->add_option("--instance", run.instance, "instance id (decimal) of the element reported on")->required();
 
   CLI::App* batchCmd = app.add_subcommand("batch", "run one report for many instances");
   addRunOptions(*batchCmd, batch);
