@@ -105,7 +105,6 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {batch("1000001,1000058-1000100", {}), 0, "4 written, 0 skipped, 0 messages, 0 failed\n", ""},
       // A batch that selects nothing is refused with the reason; ids are decimal in run and batch.
       {batch("12x", {}), 2, "", err + "Not an instance id: \"12x\" (an id is a plain decimal number)\n"},
-      {batch("1000009-1000001", {}), 2, "", err + "--instances 1000009-1000001 is a reversed range (LO-HI needs LO <= HI)\n"},
       {batch("9-10", {}), 2, "", err + "--instances 9-10 selects nothing: the catalogue has no instance from 9 to 10\n"},
       {{"batch", "--db", db, "--config", in + "/misspelt.xml", "--class", "TarnelECPReport", "--instances", "all"}, 2,
        "", err + "--instances all selects nothing: the catalogue has no instance of entity \"Ecp\" (its entities: "
@@ -155,16 +154,6 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
        in + "/sp.xml:1: TarnelPivCellKelBTSDiagramReport calls the stored procedure that STOREDPROCS.KBTS names, "
             "which is missing\n" +
        in + "/sp.xml: no query library was given: a query may be defined in one (--queries FILE)\n", ""},
-      {{"check-config", examplePath("reports/laf/voice_laf.xml"), "--class", "TarnelLAFAntennaFace3GReport"}, 1,
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWdrl\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqface2\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWprsid\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqfacecdmacar\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqface3G\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"SWceqface3Galtcar\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml:7: TarnelLAFAntennaFace3GReport runs the query \"AddressFromCell\", which is not defined\n") +
-       examplePath("reports/laf/voice_laf.xml: no query library was given: a query may be defined in one (--queries FILE)\n"),
-       ""},
       // The first error with its own line, not the end of data that follows from it.
       {{"check-config", in + "/d.xml"}, 2, "",
        err + in + "/d.xml:5: Opening and ending tag mismatch: SELECT line 4 and REPORT\n"},

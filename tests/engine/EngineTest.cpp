@@ -8,7 +8,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "engine/BoundInstance.h"
 #include "engine/TarnelEntityReport.h"
 #include "framework/KvTraceStatic.h"
 #include "tests/support/ReportHarness.h"
@@ -340,25 +339,6 @@ TEST_F(SeriesTest, SeriesOutsideOneToNineFailsBeforeAnythingIsWritten) {
       EXPECT_EQ(h.data.text(), "");
     }
   }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(BoundInstance, BindsTheActiveInstanceAndNamesTheFixedOrConfiguredEntity) {
-  std::unique_ptr<KvXMLElement> config = XMLDocument::parseText("<R Entity=\"ECP\"/>", "config");
-  BoundInstance configured, fixed("VoiceLAF");
-  EXPECT_EQ(configured.id(), -1);
-  RWEString scenario("before");
-  TarnelReportInfo info(3000001, "north");
-  configured.bind(info, scenario);
-  fixed.bind(info);
-  EXPECT_EQ(configured.id(), 3000001);
-  EXPECT_EQ(fixed.id(), 3000001);
-  EXPECT_EQ(scenario.str(), "north");
-  EXPECT_EQ(configured.entity(*config).str(), "ECP");
-  EXPECT_EQ(fixed.entity(*config).str(), "VoiceLAF");
 }
 
 }  // namespace

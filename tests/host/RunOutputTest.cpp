@@ -5,56 +5,37 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <set>
 
 #include "framework/TarnelSteeringData.h"
 
 namespace {
-
-std::string files(const std::string& folder) {
-  std::vector<std::string> names;
-  DIR* dir = opendir(folder.c_str());
-  while (dirent* e = readdir(dir)) {
-    if (e->d_name[0] != '.') names.push_back(e->d_name);
-  }
-  closedir(dir);
-  std::sort(names.begin(), names.end());
-  std::string text;
-  for (const std::string& n : names) text += n + " ";
-  return text;
-}
-
-// One run of report "r" on instance 7: writes a stream (unless `stream` is
-// false), then commits (`ok`) or abandons.
-void run(const std::string& folder, bool ok, bool stream = true) {
-  RunOutput output(folder, "r", 7);
-  if (stream) output.stream(output.openStream("r")) << "text\n";
-  if (ok) {
-    output.commit(TarnelSteeringData());
-  } else {
-    output.abandon();
-  }
-}
 
 TEST(RunOutput, TheFolderShowsTheLastRunsOutcomeAlone) {
   char pattern[] = "/tmp/tarnel-runoutput-XXXXXX";
   const std::string folder = mkdtemp(pattern);
   const struct Step {
     bool ok, stream;
-    const char* files;
+    std::set<std::string> files;
   } steps[] = {
-      {true, true, "r_7.steering.json r_7.txt "},
-      {false, true, "r_7.steering.json.stale r_7.txt.failed r_7.txt.stale "},
-      {false, false, "r_7.steering.json.stale r_7.txt.stale "},  // failed before its stream
-      {true, true, "r_7.steering.json r_7.txt "},
-      {true, false, "r_7.steering.json r_7.txt.stale "},  // a report that writes no stream
+      {true, true, {"r_7.steering.json", "r_7.txt"}},
+      {false, true, {"r_7.steering.json.stale", "r_7.txt.failed", "r_7.txt.stale"}},
+      {false, false, {"r_7.steering.json.stale", "r_7.txt.stale"}},  // failed before its stream
+      {true, true, {"r_7.steering.json", "r_7.txt"}},
+      {true, false, {"r_7.steering.json", "r_7.txt.stale"}},  // a report that writes no stream
   };
   for (const Step& s : steps) {
-    run(folder, s.ok, s.stream);
-    EXPECT_EQ(files(folder), s.files);
+    RunOutput output(folder, "r", 7);
+    if (s.stream) output.stream(output.openStream("r")) << "text\n";
+    s.ok ? output.commit(TarnelSteeringData()) : (void)output.abandon();
+    std::set<std::string> files;
+    DIR* dir = opendir(folder.c_str());
+    while (dirent* e = readdir(dir)) {
+      if (e->d_name[0] != '.') files.insert(e->d_name);
+    }
+    closedir(dir);
+    EXPECT_EQ(files, s.files);
   }
   std::system(("rm -rf " + folder).c_str());
 }
