@@ -82,6 +82,14 @@ RunOutcome ReportSession::run(int instanceId) {
   }
 }
 
+std::string ReportSession::nameOf(int instanceId) {
+  try {
+    return dataManager_.instanceName(instanceId).str();
+  } catch (const KvException&) {
+    return std::string();  // the run failed already; its outcome says why
+  }
+}
+
 RunOutcome ReportSession::finish(int instanceId, const std::string& steeringPath, RunOutcome result) {
   if (!options_.afterRun) return result;
   try {
@@ -102,7 +110,6 @@ RunOutcome ReportSession::build(int instanceId) {
   } detach{dataManager_};
   RunOutcome result;
   try {
-    result.instanceName = dataManager_.instanceName(instanceId).str();
     std::unique_ptr<TarnelEntityReport> report =
         options_.constructor(options_.reportName, connection_, dataManager_, *options_.log);
     report->setConfigElement(configuration_.root());
@@ -113,6 +120,7 @@ RunOutcome ReportSession::build(int instanceId) {
     report->postBuild();
     TarnelSteeringData steering;
     report->populateSteeringData(steering);
+    result.instanceName = dataManager_.instanceName(instanceId).str();
     RunRecord run{options_.reportName, options_.className, report->entityName().str(), instanceId,
                   result.instanceName, options_.scenario, Database::displayName(options_.database),
                   isoTime()};
@@ -129,6 +137,7 @@ RunOutcome ReportSession::build(int instanceId) {
     result.kind = RunOutcome::kFailed;
     result.message = e.what();
   }
+  result.instanceName = nameOf(instanceId);
   for (const std::string& kept : output.abandon()) {
     if (result.kind == RunOutcome::kFailed) {
       result.contexts.push_back("partial report kept as " + kept);
