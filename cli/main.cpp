@@ -128,10 +128,12 @@ std::string templatesFolder(const std::string& option) {
   return folder;
 }
 
-// The workbooks of --workbook, made by each worker right after a successful run.
-std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session) {
+// The workbooks of --workbook for `instances`, made by each worker right after
+// a successful run.
+std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session,
+                                             const std::vector<int>& instances) {
   if (!o.workbook) return nullptr;
-  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates));
+  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates), instances);
   BatchWorkbooks* b = books.get();
   session.afterRun = [b](int id, const std::string& steeringPath) { b->make(id, steeringPath); };
   return books;
@@ -195,7 +197,7 @@ std::unique_ptr<ReportSession> openSession(const Prepared& p) {
 
 int runCommand(const RunOptions& o) {
   Prepared p = prepare(o);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, {o.instance});
   std::unique_ptr<ReportSession> session = openSession(p);
   RunOutcome outcome = session->run(o.instance);
   if (outcome.kind != RunOutcome::kWritten) {
@@ -270,12 +272,12 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
 
 // The batch's index workbook and its missing templates; false when the index
 // could not be written.
-bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name,
-                     const std::vector<int>& instances) {
+bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
   std::string templates = templatesFolder(o.templates);
   if (!templates.empty()) printMissing(books, templates, std::cout, true);
   try {
-    books.writeIndex(o.out + "/" + RunOutput::fileName(name) + ".index.xlsx", name + ": batch", instances);
+    std::string file = RunOutput::fileName(name);
+    books.writeIndex(o.out + "/" + file + ".index.xlsx", name + ": batch", file + "_");
   } catch (const WorkbookError& e) {
     printProblem("error", e.what(), {});
     return false;
@@ -292,7 +294,7 @@ int batchCommand(const RunOptions& o) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   BatchSummary summary;
   try {
@@ -312,7 +314,7 @@ int batchCommand(const RunOptions& o) {
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
-  if (books && !finishWorkbooks(*books, o, p.session.reportName, instances)) return kFailed;
+  if (books && !finishWorkbooks(*books, o, p.session.reportName)) return kFailed;
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;

@@ -1,6 +1,5 @@
 #include "workbook/GeneratedWorkbook.h"
 
-#include <malloc.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -9,12 +8,12 @@
 #include <cstring>
 #include <ctime>
 #include <map>
-#include <mutex>
 #include <tuple>
 #include <vector>
 
 #include "workbook/DataSheet.h"
 #include "workbook/WorkbookError.h"
+#include "workbook/XlsxWorkingMemory.h"
 
 namespace {
 typedef Layout::Cell Cell;
@@ -22,24 +21,13 @@ typedef Layout::Table Table;
 
 const uint32_t kHeaderFill = 0xD6DCE4;
 const uint32_t kNoteColour = 0x595959;
+const uint32_t kLinkColour = 0x0563C1;
 const double kTitleSize = 14;
 const double kLineHeight = 15;     // points per line of a wrapped cell
 const double kTitleHeight = 21;
 const double kMinWidth = 6, kMaxWidth = 60;
 // General format shows at most 11 digits; longer whole numbers get "0".
 const size_t kGeneralDigits = 11;
-
-// libxlsxwriter and zlib allocate and free a few hundred KiB for every part of
-// a workbook. glibc's default trim threshold hands that memory back to the
-// system after each part and faults it in again for the next: 20 ms a
-// workbook instead of 1.5. Keeping it costs no more than one workbook's peak.
-void keepWorkingMemory() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    mallopt(M_MMAP_THRESHOLD, 4 << 20);
-    mallopt(M_TRIM_THRESHOLD, 16 << 20);
-  });
-}
 
 // The document's creation time: the run's, else SOURCE_DATE_EPOCH, else now.
 time_t creationTime(const std::string& iso) {
@@ -70,8 +58,8 @@ size_t longestLine(const std::string& text) {
 // (shared by the workbook: equal keys, one format).
 class SheetWriter {
  public:
-  // style, fill, decimals, wrapped, whole "0", bold
-  typedef std::tuple<int, uint32_t, int, bool, bool, bool> FormatKey;
+  // style, fill, decimals, wrapped, whole "0", bold, link
+  typedef std::tuple<int, uint32_t, int, bool, bool, bool, bool> FormatKey;
 
   SheetWriter(lxw_workbook* book, std::map<FormatKey, lxw_format*>& formats, const std::string& path)
       : book_(book), formats_(formats), path_(path) {}
@@ -131,7 +119,7 @@ class SheetWriter {
     } else if (c.kind == Cell::kText && c.style == Cell::kUnit && wrap) {
       e = writeUnit(r, col, c.text, f);
     } else if (c.kind == Cell::kText && !c.link.empty()) {
-      e = worksheet_write_url_opt(ws_, r, col, ("external:" + c.link).c_str(), f, c.text.c_str(), nullptr);
+      e = worksheet_write_formula_str(ws_, r, col, hyperlink(c.link, c.text).c_str(), f, c.text.c_str());
     } else if (c.kind == Cell::kText) {
       e = worksheet_write_string(ws_, r, col, c.text.c_str(), f);
     } else if (f) {
@@ -152,9 +140,22 @@ class SheetWriter {
     return worksheet_write_rich_string(ws_, r, col, parts, f);
   }
 
+  // A link as the HYPERLINK function: libxlsxwriter's own hyperlinks take
+  // some 3 KiB each until the workbook is closed (30 MiB for the index of a
+  // 10,000-instance batch); the function is as clickable and takes none.
+  static std::string hyperlink(const std::string& target, const std::string& text) {
+    return "=HYPERLINK(" + quoted(target) + "," + quoted(text) + ")";
+  }
+
+  static std::string quoted(const std::string& text) {
+    std::string q = "\"";
+    for (char c : text) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+  }
+
   // A font alone, for the parts of a rich string.
   lxw_format* fontFormat(bool bold) {
-    FormatKey key{-1, 0, 0, false, false, bold};
+    FormatKey key{-1, 0, 0, false, false, bold, false};
     auto at = formats_.find(key);
     if (at != formats_.end()) return at->second;
     lxw_format* f = workbook_add_format(book_);
@@ -169,14 +170,19 @@ class SheetWriter {
 
   lxw_format* format(const Cell& c, bool wrap) {
     bool wholeFormat = c.kind == Cell::kNumber && c.decimals == 0 && c.text.size() > kGeneralDigits;
-    if (c.style == Cell::kPlain && c.fill == 0 && c.decimals == 0 && !wrap && !wholeFormat) return nullptr;
+    bool link = !c.link.empty();
+    if (c.style == Cell::kPlain && c.fill == 0 && c.decimals == 0 && !wrap && !wholeFormat && !link) return nullptr;
     bool bold = c.style == Cell::kUnit && !wrap;  // a unit's name alone
-    FormatKey key{c.style, c.fill, c.decimals, wrap, wholeFormat, bold};
+    FormatKey key{c.style, c.fill, c.decimals, wrap, wholeFormat, bold, link};
     auto at = formats_.find(key);
     if (at != formats_.end()) return at->second;
     lxw_format* f = workbook_add_format(book_);
     style(f, c.style, c.fill);
     if (bold) format_set_bold(f);
+    if (link) {
+      format_set_font_color(f, kLinkColour);
+      format_set_underline(f, LXW_UNDERLINE_SINGLE);
+    }
     if (c.decimals > 0) format_set_num_format(f, ("0." + std::string(static_cast<size_t>(c.decimals), '0')).c_str());
     if (wholeFormat) format_set_num_format(f, "0");
     if (wrap) format_set_text_wrap(f);
@@ -252,7 +258,7 @@ class Book {
 }  // namespace
 
 void GeneratedWorkbook::write(const Layout& layout, const std::string& path, const std::string& workFolder) {
-  keepWorkingMemory();
+  XlsxWorkingMemory::prepare();
   Book book(path, workFolder);
   lxw_doc_properties properties{};
   std::string title = layout.title, subject = layout.subject, author = "tarnel-report";
