@@ -273,7 +273,8 @@ void GeneratedWorkbook::write(const Layout& layout, const std::string& path, con
   errno = 0;
   lxw_error e = book.close();
   if (e != LXW_NO_ERROR) {
-    std::string cause = errno ? std::string(" (") + std::strerror(errno) + ")" : "";
-    throw WorkbookError("Cannot write the workbook " + path + ": " + lxw_strerror(e) + cause);
+    // The system's reason (a full disk, a folder that cannot be written) when
+    // there is one; libxlsxwriter's own words say less.
+    throw WorkbookError("Cannot write the workbook " + path + ": " + (errno ? std::strerror(errno) : lxw_strerror(e)));
   }
 }
