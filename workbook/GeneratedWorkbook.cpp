@@ -202,6 +202,7 @@ class SheetWriter {
         format_set_bold(f);
         format_set_bg_color(f, fill ? fill : kHeaderFill);
         format_set_bottom(f, LXW_BORDER_THIN);
+        format_set_align(f, LXW_ALIGN_VERTICAL_TOP);
         break;
       case Cell::kUnit:
         format_set_border(f, LXW_BORDER_THIN);
