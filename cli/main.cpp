@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -139,12 +140,13 @@ std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions
   return books;
 }
 
-// Templates named but not found, once per name (only when a folder was given).
-void printMissing(const BatchWorkbooks& books, const std::string& templates, std::ostream& out,
-                  bool counted) {
-  for (const auto& m : books.missing()) {
-    out << (counted ? "" : "tarnel-report: note: ") << "template not found in " << templates << ": " << m.first
-        << " (" << (counted ? std::to_string(m.second) + " workbooks with" : "the workbook has")
+// Templates named but not found, once per name, with the number of workbooks
+// generated instead: a batch summary's lines, else notes on standard error.
+void printMissing(const std::map<std::string, int>& missing, const std::string& templates, bool summary) {
+  for (const auto& m : missing) {
+    (summary ? std::cout : std::cerr)
+        << (summary ? "" : "tarnel-report: note: ") << "template not found in " << templates << ": " << m.first
+        << " (" << (summary ? std::to_string(m.second) + " workbooks with" : "the workbook has")
         << " the generated layout)\n";
   }
 }
@@ -203,7 +205,7 @@ int runCommand(const RunOptions& o) {
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
-  if (books) printMissing(*books, templatesFolder(o.templates), std::cerr, false);
+  if (books) printMissing(books->missing(), templatesFolder(o.templates), false);
   return exitCodeOf(outcome.kind);
 }
 
@@ -274,7 +276,7 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
 // could not be written.
 bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
   std::string templates = templatesFolder(o.templates);
-  if (!templates.empty()) printMissing(books, templates, std::cout, true);
+  if (!templates.empty()) printMissing(books.missing(), templates, true);
   try {
     std::string file = RunOutput::fileName(name);
     books.writeIndex(o.out + "/" + file + ".index.xlsx", name + ": batch", file + "_");
@@ -341,10 +343,7 @@ int workbookCommand(const WorkbookCommandOptions& o) {
   }
   std::string templates = templatesFolder(o.templates);
   WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
-  if (!made.missing.empty()) {
-    std::cerr << "tarnel-report: note: template not found in " << templates << ": " << made.missing
-              << " (the workbook has the generated layout)\n";
-  }
+  if (!made.missing.empty()) printMissing({{made.missing, 1}}, templates, false);
   std::cout << "wrote " << made.path << '\n';
   return kOk;
 }
