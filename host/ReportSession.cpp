@@ -1,8 +1,10 @@
 #include "host/ReportSession.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "framework/KvException.h"
+#include "framework/RWTime.h"
 #include "framework/TarnelReportInfo.h"
 #include "framework/TarnelSteeringData.h"
 #include "host/RunOutput.h"
@@ -34,6 +36,16 @@ RunOutcome outcome(RunOutcome::Kind kind, const KvException& e, const RunOutcome
   o.message = e.message().str();
   for (const RWEString& c : e.contexts()) o.contexts.push_back(c.str());
   return o;
+}
+
+// The current time (SOURCE_DATE_EPOCH when set) in ISO 8601, in UTC.
+std::string isoTime() {
+  time_t now = RWTime::currentTime().seconds();
+  struct tm parts;
+  gmtime_r(&now, &parts);
+  char text[32];
+  strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+  return text;
 }
 
 typedef Database::Parameter Parameter;
@@ -131,6 +143,25 @@ RunOutcome ReportSession::run(int instanceId) {
   }
 }
 
+std::string ReportSession::nameOf(int instanceId) {
+  try {
+    return dataManager_.instanceName(instanceId).str();
+  } catch (const KvException&) {
+    return std::string();  // the run failed already; its outcome says why
+  }
+}
+
+RunOutcome ReportSession::finish(int instanceId, const std::string& steeringPath, RunOutcome result) {
+  if (!options_.afterRun) return result;
+  try {
+    options_.afterRun(instanceId, steeringPath);
+  } catch (const std::exception& e) {
+    result.kind = RunOutcome::kFailed;
+    result.message = e.what();
+  }
+  return result;
+}
+
 RunOutcome ReportSession::build(int instanceId, const std::string& entity) {
   RunOutput output(options_.outFolder, options_.reportName, instanceId);
   dataManager_.setRun(&output);
@@ -151,9 +182,13 @@ RunOutcome ReportSession::build(int instanceId, const std::string& entity) {
     report->postBuild();
     TarnelSteeringData steering;
     report->populateSteeringData(steering);
+    result.instanceName = dataManager_.instanceName(instanceId).str();
+    RunRecord run{options_.reportName, options_.className, report->entityName().str(), instanceId,
+                  result.instanceName, options_.scenario, Database::displayName(options_.database),
+                  isoTime()};
     report.reset();
-    output.commit(steering);
-    return result;
+    output.commit(steering, run);
+    return finish(instanceId, output.steeringPath(), result);
   } catch (const KvSkipReportException& e) {
     result = outcome(RunOutcome::kSkipped, e, result);
   } catch (const ReportMessageException& e) {
@@ -167,6 +202,7 @@ RunOutcome ReportSession::build(int instanceId, const std::string& entity) {
     result.kind = RunOutcome::kFailed;
     result.message = e.what();
   }
+  result.instanceName = nameOf(instanceId);
   for (const std::string& kept : output.abandon()) {
     if (result.kind == RunOutcome::kFailed) {
       result.contexts.push_back("partial report kept as " + kept);

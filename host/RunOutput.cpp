@@ -20,8 +20,18 @@ const char kSteering[] = ".steering.json";
 const char kFailed[] = ".failed";
 // An earlier run's good file, moved aside by a run that did not write it anew.
 const char kStale[] = ".stale";
+// The workbooks an earlier run may have left: a run's own workbook step, when
+// asked for, writes the instance's anew after the commit.
+const char* const kWorkbooks[] = {".xlsx", ".xlsm"};
 
-std::string safeName(const std::string& name) {
+void renameOrThrow(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
+    throw KvException("Cannot rename " + from + " to " + to + ": " + std::strerror(errno));
+  }
+}
+}  // namespace
+
+std::string RunOutput::fileName(const std::string& name) {
   std::string safe = name;
   for (char& c : safe) {
     bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -32,13 +42,6 @@ std::string safeName(const std::string& name) {
   if (safe.empty() || safe[0] == '.') safe = "_" + safe;
   return safe;
 }
-
-void renameOrThrow(const std::string& from, const std::string& to) {
-  if (std::rename(from.c_str(), to.c_str()) != 0) {
-    throw KvException("Cannot rename " + from + " to " + to + ": " + std::strerror(errno));
-  }
-}
-}  // namespace
 
 void RunOutput::makeFolder(const std::string& folder) {
   struct stat st;
@@ -65,7 +68,7 @@ RunOutput::~RunOutput() {
 }
 
 std::string RunOutput::baseName(const RWEString& title) const {
-  return safeName(title.str()) + "_" + std::to_string(instanceId_);
+  return fileName(title.str()) + "_" + std::to_string(instanceId_);
 }
 
 int RunOutput::openStream(const RWEString& title) {
@@ -100,14 +103,14 @@ RWEString RunOutput::streamFilename(int n) const {
   return RWEString(path.substr(path.rfind('/') + 1));
 }
 
-void RunOutput::commit(const TarnelSteeringData& steering) {
+void RunOutput::commit(const TarnelSteeringData& steering, const RunRecord& run) {
   bool whole = true;
   for (auto& s : streams_) {
     s->file.close();
     if (s->file.fail()) whole = false;
   }
   if (!whole) throw KvException(kDiskSpace);
-  writeSteering(steering);
+  writeSteering(steering, run);
   for (auto& s : streams_) renameOrThrow(s->partialPath, s->finalPath);
   // What earlier runs left for this instance no longer tells the truth.
   for (const std::string& text : textPaths()) {
@@ -116,6 +119,7 @@ void RunOutput::commit(const TarnelSteeringData& steering) {
     if (!written(text)) moveAside(text);
   }
   std::remove((steeringPath() + kStale).c_str());
+  moveWorkbooksAside();
   finished_ = true;
 }
 
@@ -126,6 +130,7 @@ std::vector<std::string> RunOutput::abandon() {
     moveAside(text);
   }
   moveAside(steeringPath());
+  moveWorkbooksAside();
   for (auto& s : streams_) {
     if (s->file.is_open()) s->file.close();
     std::string failed = s->finalPath + kFailed;
@@ -152,11 +157,19 @@ bool RunOutput::written(const std::string& path) const {
 
 std::string RunOutput::steeringPath() const { return folder_ + "/" + baseName(name_) + kSteering; }
 
+void RunOutput::moveWorkbooksAside() const {
+  for (const char* extension : kWorkbooks) {
+    std::string path = folder_ + "/" + baseName(name_) + extension;
+    std::remove((path + kStale).c_str());
+    moveAside(path);
+  }
+}
+
 void RunOutput::moveAside(const std::string& path) {
   std::rename(path.c_str(), (path + kStale).c_str());
 }
 
-void RunOutput::writeSteering(const TarnelSteeringData& steering) {
+void RunOutput::writeSteering(const TarnelSteeringData& steering, const RunRecord& run) {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
   for (const auto& entry : steering.entries()) {
     if (entry.first == "runMacro") {
@@ -165,6 +178,11 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering) {
       json[entry.first.str()] = entry.second.str();
     }
   }
+  json["run"] = {{"report", run.report},   {"class", run.className},
+                 {"entity", run.entity},   {"instance", run.instance},
+                 {"instanceName", run.instanceName},
+                 {"scenario", run.scenario}, {"database", run.database},
+                 {"time", run.time}};
   std::string path = steeringPath();
   std::string partial = path + ".partial";
   std::ofstream out(partial, std::ios::out | std::ios::trunc | std::ios::binary);

@@ -21,6 +21,19 @@
 
 class TarnelSteeringData;
 
+// The run, as the steering data's last key "run" records it for the workbook
+// made from the files afterwards.
+struct RunRecord {
+  std::string report;        // the report's name
+  std::string className;     // the report class
+  std::string entity;        // the report's entity
+  int instance = 0;
+  std::string instanceName;  // the catalogue's name of the instance
+  std::string scenario;      // "" without one
+  std::string database;      // as Database::displayName shows it: never a password
+  std::string time;          // ISO 8601 in UTC, "2023-11-14T22:13:20Z"
+};
+
 class RunOutput {
  public:
   // Makes `folder` with its parents when it does not exist (as mkdir -p
@@ -43,13 +56,19 @@ class RunOutput {
   RWEString streamFilename(int n) const;
 
   // Closes the streams, checks that every one was written whole, renames them
-  // to their final names and writes the steering data. Throws KvException
-  // "Unable to write all of the report  - check disk space" when a stream
-  // failed (the run is then abandoned).
-  void commit(const TarnelSteeringData& steering);
+  // Closes the streams, checks that every one was written whole, renames them
+  // to their final names and writes the steering data, `run` as its last key.
+  // Throws KvException "Unable to write all of the report  - check disk space"
+  // when a stream failed (the run is then abandoned).
+  void commit(const TarnelSteeringData& steering, const RunRecord& run);
   // Moves the earlier run's good files aside (".stale"), closes the streams
   // and keeps them as "<file>.failed"; returns the paths of those.
   std::vector<std::string> abandon();
+  // Path of the steering file (written by commit).
+  std::string steeringPath() const;
+  // `name` as it appears in file names: characters outside A-Za-z0-9._-
+  // replaced by '_', and never starting with '.'.
+  static std::string fileName(const std::string& name);
 
  private:
   struct Stream {
@@ -60,12 +79,13 @@ class RunOutput {
     std::ofstream file;
   };
   std::string baseName(const RWEString& title) const;
-  void writeSteering(const TarnelSteeringData& steering);
+  void writeSteering(const TarnelSteeringData& steering, const RunRecord& run);
   // The stream files this instance may have: the report name's, and any this
   // run opened under another title.
   std::vector<std::string> textPaths() const;
   bool written(const std::string& path) const;
-  std::string steeringPath() const;
+  // An earlier run's workbook does not show this run: moved aside as ".stale".
+  void moveWorkbooksAside() const;
   static void moveAside(const std::string& path);
 
   std::string folder_;

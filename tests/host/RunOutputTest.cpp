@@ -19,8 +19,8 @@ TEST(RunOutput, TheFolderShowsTheLastRunsOutcomeAlone) {
     bool ok, stream;
     std::set<std::string> files;
   } steps[] = {
-      {true, true, {"r_7.steering.json", "r_7.txt"}},
-      {false, true, {"r_7.steering.json.stale", "r_7.txt.failed", "r_7.txt.stale"}},
+      {true, true, {"r_7.steering.json", "r_7.txt", "r_7.xlsx"}},  // and its workbook
+      {false, true, {"r_7.steering.json.stale", "r_7.txt.failed", "r_7.txt.stale", "r_7.xlsx.stale"}},
       {false, false, {"r_7.steering.json.stale", "r_7.txt.stale"}},  // failed before its stream
       {true, true, {"r_7.steering.json", "r_7.txt"}},
       {true, false, {"r_7.steering.json", "r_7.txt.stale"}},  // a report that writes no stream
@@ -28,7 +28,8 @@ TEST(RunOutput, TheFolderShowsTheLastRunsOutcomeAlone) {
   for (const Step& s : steps) {
     RunOutput output(folder, "r", 7);
     if (s.stream) output.stream(output.openStream("r")) << "text\n";
-    s.ok ? output.commit(TarnelSteeringData()) : (void)output.abandon();
+    s.ok ? output.commit(TarnelSteeringData(), RunRecord()) : (void)output.abandon();
+    if (&s == &steps[0]) std::fclose(std::fopen((folder + "/r_7.xlsx").c_str(), "w"));
     std::set<std::string> files;
     DIR* dir = opendir(folder.c_str());
     while (dirent* e = readdir(dir)) {
