@@ -313,7 +313,7 @@ xmlNode* PackageEditor::copySheet(int original, const std::string& name) {
   std::map<std::string, std::string> copies;
   std::string part = copyPart(source.part, type, source.name, name, copies);
   std::string id = addRelationship(package_.workbookPart(), type, part);
-  xmlNode* node = xmlCopyNode(originals_[original], 1);
+  xmlNode* node = XmlPart::copyElement(originals_[original]);
   XmlPart::setAttribute(node, "name", name);
   XmlPart::setAttribute(node, "sheetId", std::to_string(nextSheetId_++));
   XmlPart::setAttribute(node, "id", id);
@@ -460,7 +460,7 @@ void PackageEditor::defineNames(const std::vector<Made>& sheets) {
     int sheet = std::atoi(XmlPart::attribute(d, "localSheetId").c_str());
     for (size_t i = 0; i < sheets.size(); ++i) {
       if (!local || sheets[i].original >= 0 || sheets[i].source != sheet) continue;
-      xmlNode* copy = xmlCopyNode(d, 1);
+      xmlNode* copy = XmlPart::copyElement(d);
       XmlPart::setAttribute(copy, "localSheetId", std::to_string(i));
       std::string name = XmlPart::attribute(sheets[i].node, "name");
       XmlPart::setText(copy, renamedAll(SheetReference::renamed(text, package_.sheets()[sheet].name, name)));

@@ -111,3 +111,13 @@ void XmlPart::setText(xmlNode* node, const std::string& text) {
 xmlNode* XmlPart::newElement(xmlNode* parent, const char* name) {
   return xmlNewDocNode(parent->doc, parent->ns, x(name), nullptr);
 }
+
+xmlNode* XmlPart::copyElement(const xmlNode* node) {
+  xmlNode* copy = xmlDocCopyNode(const_cast<xmlNode*>(node), node->doc, 1);
+  // The copy declares the namespaces it uses again; the document already does.
+  xmlFreeNsList(copy->nsDef);
+  copy->nsDef = nullptr;
+  copy->ns = node->ns;
+  for (xmlAttr *a = copy->properties, *b = node->properties; a && b; a = a->next, b = b->next) a->ns = b->ns;
+  return copy;
+}

@@ -40,6 +40,9 @@ class XmlPart {
   static void setText(xmlNode* node, const std::string& text);
   // A new element named `name` in `parent`'s namespace, not yet linked.
   static xmlNode* newElement(xmlNode* parent, const char* name);
+  // A copy of `node` (with its attributes and text) for the same document,
+  // using the document's namespace declarations; not yet linked.
+  static xmlNode* copyElement(const xmlNode* node);
 
   // libxml2 set up for use from several threads; called before any parse.
   static void initialise();
