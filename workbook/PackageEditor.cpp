@@ -387,11 +387,18 @@ void PackageEditor::fitCopy(const std::string& part, const std::string& type, co
 
 void PackageEditor::fillSheet(std::vector<Made>& sheets, const char* name, WorkbookPlan::Source source) {
   const std::string& workbook = package_.workbookPart();
+  std::string type = kWorksheetRelationship;
+  for (xmlNode* r : XmlPart::children(rels(workbook)->root(), "Relationship")) {
+    if (TemplatePackage::hasType(r, "/worksheet")) type = XmlPart::attribute(r, "Type");
+  }
   for (Made& m : sheets) {
     if (!sameName(XmlPart::attribute(m.node, "name"), name)) continue;
-    std::string id = XmlPart::attribute(m.node, "id"), part;
-    for (xmlNode* r : XmlPart::children(rels(workbook)->root(), "Relationship")) {
-      if (XmlPart::attribute(r, "Id") == id) part = PartName::resolve(workbook, XmlPart::attribute(r, "Target"));
+    // The template's sheet of that name (whatever it was) becomes the new sheet.
+    std::string part;
+    for (xmlNode* r : XmlPart::children(editRels(workbook).root(), "Relationship")) {
+      if (XmlPart::attribute(r, "Id") != XmlPart::attribute(m.node, "id")) continue;
+      part = PartName::resolve(workbook, XmlPart::attribute(r, "Target"));
+      XmlPart::setAttribute(r, "Type", type);
     }
     XmlPart::setAttribute(m.node, "name", name);
     perInstance_[part] = source;
@@ -399,22 +406,14 @@ void PackageEditor::fillSheet(std::vector<Made>& sheets, const char* name, Workb
     removed_.insert(PartName::relsOf(part));
     return;
   }
-  std::string type = kWorksheetRelationship;
-  for (xmlNode* r : XmlPart::children(rels(workbook)->root(), "Relationship")) {
-    if (TemplatePackage::hasType(r, "/worksheet")) type = XmlPart::attribute(r, "Type");
-  }
   std::string part = PartName::numbered(PartName::resolve(workbook, "worksheets/sheet1.xml"), taken_);
   addPart(part, std::string(), kWorksheetType);
   perInstance_[part] = source;
-  std::string id = addRelationship(workbook, type, part);
-  xmlNode* node = XmlPart::newElement(originals_.front()->parent, "sheet");
+  xmlNode* node = XmlPart::copyElement(originals_.front());
+  XmlPart::removeAttribute(node, "state");
   XmlPart::setAttribute(node, "name", name);
   XmlPart::setAttribute(node, "sheetId", std::to_string(nextSheetId_++));
-  xmlAttr* modelId = nullptr;
-  for (xmlAttr* a = originals_.front()->properties; a; a = a->next) {
-    if (a->ns && std::string(reinterpret_cast<const char*>(a->name)) == "id") modelId = a;
-  }
-  xmlNewNsProp(node, modelId ? modelId->ns : nullptr, x("id"), x(id.c_str()));
+  XmlPart::setAttribute(node, "id", addRelationship(workbook, type, part));
   sheets.push_back({node, -1, -1, -1});
 }
 
