@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <xlsxwriter.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -31,10 +32,12 @@ std::string slurp(const std::string& path) {
 
 void spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-std::string folder() {
-  char pattern[] = "/tmp/tarnel-templates-XXXXXX";
-  return mkdtemp(pattern);
-}
+// A new folder, removed with everything in it when the test ends.
+struct Folder {
+  Folder() : path(mkdtemp(&std::string("/tmp/tarnel-templates-XXXXXX")[0])) {}
+  ~Folder() { std::filesystem::remove_all(path); }
+  std::string path;
+};
 
 ReportFiles files(std::vector<ReportFiles::Entry> steering, std::string stream = "") {
   return ReportFiles(std::move(steering), std::move(stream), RunInfo());
@@ -121,7 +124,8 @@ void writeDiagrams(const std::string& dir) {
 }
 
 TEST(TemplateWorkbook, ChoosesTheTemplateTheSteeringDataNames) {
-  std::string dir = folder();
+  Folder temp;
+  const std::string& dir = temp.path;
   for (const char* name : {"CellParameters.xltx", "S2CellDiagram.xltx"}) {
     spit(dir + "/" + name, slurp(kExamples + "/" + name));
   }
@@ -166,7 +170,9 @@ TEST(TemplateWorkbook, ChoosesTheTemplateTheSteeringDataNames) {
 
 TEST(TemplateWorkbook, FilledTemplateHasDataAndSteeringAndKeepsTheRest) {
   setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
-  std::string dir = folder(), out = dir + "/cell.xlsx";
+  Folder temp;
+  const std::string& dir = temp.path;
+  const std::string out = dir + "/cell.xlsx";
   ReportFiles report = files({{"runMacro", "0"}, {"PFTemplateName", "CellParameters.xlt"}, {"PFDataFileName", "c.txt"}},
                              "CellName\tCELL 7 \ncell_number\t7\n\nFACE_x[0]\t=\"0042\"\t\t-3\n"
                              "t\tZ\xC3\xBCrich|2\x01\xFF_x0041_\n");
@@ -197,7 +203,9 @@ TEST(TemplateWorkbook, FilledTemplateHasDataAndSteeringAndKeepsTheRest) {
 }
 
 TEST(TemplateWorkbook, FramesAreTheirTemplateSheetsRenamedOrCopied) {
-  std::string dir = folder(), out = dir + "/s2.xlsx";
+  Folder temp;
+  const std::string& dir = temp.path;
+  const std::string out = dir + "/s2.xlsx";
   ReportFiles report = files({{"runMacro", "3"}, {"PFWorkbookName", "S2CellDiagram.xls"}, {"PFTemplate0", "s2m.xlt"},
                               {"PFTemplate1", "s2cmg.xlt"}, {"PFTemplate2", "UNEQUIPPED"}, {"PFTemplate3", "s2cmg.xlt"},
                               {"PFTemplate4", "UNKNOWN.xlt"}, {"PFTemplate5", "UNEQUIPPED"}});
@@ -218,7 +226,8 @@ TEST(TemplateWorkbook, FramesAreTheirTemplateSheetsRenamedOrCopied) {
 }
 
 TEST(TemplateWorkbook, CopiedSheetsTakeTheirChartsAlongAndMacrosStay) {
-  std::string dir = folder();
+  Folder temp;
+  const std::string& dir = temp.path;
   writeDiagrams(dir);
   ReportFiles frames = files({{"runMacro", "3"}, {"PFWorkbookName", "Diagrams"}, {"PFTemplate0", "PivCell.xlt"},
                               {"PFTemplate1", "PivCell.xlt"}}, "a\t1\n");
@@ -239,7 +248,8 @@ TEST(TemplateWorkbook, CopiedSheetsTakeTheirChartsAlongAndMacrosStay) {
 
 // A template made wrong in one way; {T} stands for its path, {D} for the folder.
 TEST(TemplateWorkbook, BadTemplatesAndFailedWritesNameTheFile) {
-  std::string dir = folder();
+  Folder temp;
+  const std::string& dir = temp.path;
   const std::string good = slurp(kExamples + "/CellParameters.xltx");
   auto without = [&](const std::string& dropped) {
     return [=](const std::string& path) {
@@ -308,7 +318,8 @@ TEST(TemplateWorkbook, RenamedSheetsAreRenamedInFormulas) {
 }
 
 TEST(TemplateWorkbook, ExampleTemplatesAreWhatTheGeneratorMakes) {
-  std::string dir = folder();
+  Folder temp;
+  const std::string& dir = temp.path;
   ASSERT_EQ(std::system((std::string(MAKE_TEMPLATES_BINARY) + " " + dir).c_str()), 0);
   for (const char* name : {"CellParameters.xltx", "nghbr.xltx", "S2CellDiagram.xltx"}) {
     EXPECT_TRUE(slurp(dir + "/" + name) == slurp(kExamples + "/" + name)) << name << " differs from the generator's";
