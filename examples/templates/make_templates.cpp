@@ -33,6 +33,7 @@ struct Formats {
   lxw_format* title;
   lxw_format* header;
   lxw_format* label;
+  lxw_format* value;
   lxw_format* unit;
 };
 
@@ -47,6 +48,8 @@ Formats formats(lxw_workbook* wb) {
   format_set_border(f.header, LXW_BORDER_THIN);
   f.label = workbook_add_format(wb);
   format_set_bold(f.label);
+  f.value = workbook_add_format(wb);
+  format_set_align(f.value, LXW_ALIGN_LEFT);
   f.unit = workbook_add_format(wb);
   format_set_border(f.unit, LXW_BORDER_THIN);
   format_set_align(f.unit, LXW_ALIGN_CENTER);
@@ -72,7 +75,7 @@ int fields(lxw_worksheet* ws, int row, const std::vector<std::pair<const char*, 
            const Formats& f) {
   for (const auto& item : list) {
     worksheet_write_string(ws, row, 0, item.first, f.label);
-    formula(ws, row++, 1, field(item.second));
+    formula(ws, row++, 1, field(item.second), f.value);
   }
   return row;
 }
@@ -104,7 +107,7 @@ void cellParameters(lxw_workbook* wb, const Formats& f) {
   for (int face = 0; face < 6; ++face) {
     for (int c = 0; c < 4; ++c) {
       formula(ws, row + 2 + face, c,
-              field("\"FACE_" + std::string(names[c]) + "[" + std::to_string(face) + "]\"", true));
+              field("\"FACE_" + std::string(names[c]) + "[" + std::to_string(face) + "]\"", true), f.value);
     }
   }
   worksheet_print_area(ws, 0, 0, row + 7, 3);
@@ -131,7 +134,8 @@ void neighbourList(lxw_workbook* wb, const Formats& f) {
   for (int c = 0; c < 5; ++c) worksheet_write_string(ws, row + 1, c, tgColumns[c], f.header);
   for (int k = 1; k <= 8; ++k) {
     for (int c = 0; c < 5; ++c) {
-      formula(ws, row + 1 + k, c, field("\"TG_" + std::string(tgNames[c]) + "[" + std::to_string(k) + "]\"", true));
+      formula(ws, row + 1 + k, c, field("\"TG_" + std::string(tgNames[c]) + "[" + std::to_string(k) + "]\"", true),
+              f.value);
     }
   }
   row += 11;
@@ -151,11 +155,12 @@ void neighbourList(lxw_workbook* wb, const Formats& f) {
                           std::to_string(n) + "))");
     formula(ws, r, 8, "IF($H" + at + "<1048577,MID(INDEX(Data!$A:$A,$H" + at + "),10,LEN(INDEX(Data!$A:$A,$H" + at +
                           "))-10),\"\")");
-    formula(ws, r, 0, "IF($I" + at + "=\"\",\"\"," + std::to_string(n) + ")");
+    formula(ws, r, 0, "IF($I" + at + "=\"\",\"\"," + std::to_string(n) + ")", f.value);
     for (int c = 0; c < 5; ++c) {
       formula(ws, r, c + 1,
               "IF($I" + at + "=\"\",\"\"," + field("\"NBR_" + std::string(nbNames[c]) + "[\"&$I" + at + "&\"]\"", true) +
-                  ")");
+                  ")",
+              f.value);
     }
   }
   worksheet_print_area(ws, 0, 0, row + 33, 5);
