@@ -32,12 +32,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 # The reliability tests (timed signals, 10,000-instance batches), the
-# report-by-report PostgreSQL comparisons and the workbooks of every example
-# class stay out of the valgrind run, which is many times slower.
+# report-by-report PostgreSQL comparisons, the workbooks of every example
+# class and the LibreOffice tests (whose time is LibreOffice's) stay out of
+# the valgrind run, which is many times slower.
 echo "== end-to-end tests under valgrind"
 TARNEL_E2E_WRAPPER="valgrind --quiet --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite,indirect" \
   ctest --test-dir build --output-on-failure -j"$jobs" -L e2e \
-  -E "^(Reliability\.|BenchReports/PostgresSameOutput\.|WorkbookBatches\.EveryExampleClass)"
+  -E "^(Reliability\.|BenchReports/PostgresSameOutput\.|WorkbookBatches\.EveryExampleClass|TemplateWorkbookInLibreOffice\.)"
 
 echo "== fuzzing smoke run"
 scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
