@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -21,6 +22,7 @@
 #include "host/BatchShard.h"
 #include "host/Database.h"
 #include "host/DemoNetwork.h"
+#include "host/PluginLoader.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
 #include "host/StreamLogUser.h"
@@ -98,9 +100,9 @@ struct Prepared {
   SessionOptions session;
 };
 
-Prepared prepare(const RunOptions& o) {
+Prepared prepare(const RunOptions& o, const ReportRegistry& registry) {
   Prepared p;
-  p.session.constructor = ReportRegistry::library().find(o.className);
+  p.session.constructor = registry.find(o.className);
   if (!p.session.constructor) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
   }
@@ -135,8 +137,8 @@ std::unique_ptr<ReportSession> openSession(const Prepared& p) {
   }
 }
 
-int runCommand(const RunOptions& o) {
-  Prepared p = prepare(o);
+int runCommand(const RunOptions& o, const ReportRegistry& registry) {
+  Prepared p = prepare(o, registry);
   std::unique_ptr<ReportSession> session = openSession(p);
   RunOutcome outcome = session->run(o.instance);
   if (outcome.kind != RunOutcome::kWritten) {
@@ -208,9 +210,9 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
   }
 }
 
-int batchCommand(const RunOptions& o) {
+int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
-  Prepared p = prepare(o);
+  Prepared p = prepare(o, registry);
   std::vector<int> instances =
       shardOf(o.shard, instanceList(o.instances, *openSession(p), *p.configuration));
   bool progress = isatty(STDERR_FILENO);
@@ -242,8 +244,14 @@ int batchCommand(const RunOptions& o) {
   return summary.failed > 0 ? kFailed : kOk;
 }
 
-int classesCommand() {
-  for (const std::string& name : ReportRegistry::library().classNames()) std::cout << name << '\n';
+// Each class with the library it came from, in two columns.
+int classesCommand(const ReportRegistry& registry) {
+  std::vector<std::string> names = registry.classNames();
+  size_t width = 0;
+  for (const std::string& name : names) width = std::max(width, name.size());
+  for (const std::string& name : names) {
+    std::cout << name << std::string(width + 2 - name.size(), ' ') << registry.origin(name) << '\n';
+  }
   return kOk;
 }
 
@@ -274,6 +282,34 @@ int demoCommand(const DemoOptions& o) {
   return kOk;
 }
 
+// Report libraries to load: --plugin before the subcommand, then after it.
+struct PluginOptions {
+  std::vector<std::string> beforeCommand, afterCommand;
+};
+
+// --plugin on the command and on each of its subcommands (add them first).
+void addPluginOptions(CLI::App& app, PluginOptions& o) {
+  const char* help = "load report classes from the shared library PATH; may be repeated "
+                     "(TARNEL_PLUGIN_PATH, libraries and folders of them separated by ':', loads first)";
+  app.add_option("--plugin", o.beforeCommand, help)->type_name("PATH");
+  for (CLI::App* command : app.get_subcommands({})) {
+    command->add_option("--plugin", o.afterCommand, help)->type_name("PATH");
+  }
+}
+
+// The built-in report classes, then those of TARNEL_PLUGIN_PATH and --plugin.
+std::unique_ptr<PluginLoader> loadReportLibraries(const PluginOptions& o) {
+  try {
+    auto loader = std::make_unique<PluginLoader>();
+    if (const char* path = std::getenv("TARNEL_PLUGIN_PATH")) loader->loadPath(path);
+    for (const std::string& plugin : o.beforeCommand) loader->load(plugin);
+    for (const std::string& plugin : o.afterCommand) loader->load(plugin);
+    return loader;
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,6 +321,7 @@ int main(int argc, char** argv) {
 
   CLI::App app{"tarnel-report: configuration reports over a cellular network database"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("tarnel-report ") + TARNEL_VERSION);
   RunOptions run, batch;
   CLI::App* runCmd = app.add_subcommand("run", "run one report for one instance");
   addRunOptions(*runCmd, run);
@@ -316,6 +353,9 @@ int main(int argc, char** argv) {
   demoCmd->add_option("--seed", demo.seed, "seed of the generated values (default 1)");
   demoCmd->add_option("--scripts", demo.scripts, "folder of the demo SQL scripts");
 
+  PluginOptions plugins;
+  addPluginOptions(app, plugins);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -323,9 +363,10 @@ int main(int argc, char** argv) {
     return code == 0 ? kOk : kUsage;
   }
   try {
-    if (*runCmd) return runCommand(run);
-    if (*batchCmd) return batchCommand(batch);
-    if (app.got_subcommand("classes")) return classesCommand();
+    std::unique_ptr<PluginLoader> libraries = loadReportLibraries(plugins);
+    if (*runCmd) return runCommand(run, libraries->registry());
+    if (*batchCmd) return batchCommand(batch, libraries->registry());
+    if (app.got_subcommand("classes")) return classesCommand(libraries->registry());
     if (*checkCmd) return checkConfigCommand(checkFile, checkQueries);
     if (*demoCmd) return demoCommand(demo);
   } catch (const InputError& e) {
