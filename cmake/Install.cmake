@@ -46,6 +46,7 @@ install(FILES ${PROJECT_BINARY_DIR}/TarnelEntityConfig.cmake
 
 # pkg-config, relocatable: the prefix is found from the .pc file's folder.
 file(RELATIVE_PATH TARNEL_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+string(REGEX REPLACE "/$" "" TARNEL_PC_TO_PREFIX "${TARNEL_PC_TO_PREFIX}")
 configure_file(${TARNEL_PACKAGE_DIR}/tarnel-entity.pc.in tarnel-entity.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/tarnel-entity.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT Development)
