@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -24,6 +25,7 @@
 #include "host/Database.h"
 #include "host/DemoNetwork.h"
 #include "host/InstanceSelection.h"
+#include "host/PluginLoader.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
 #include "host/RunOutput.h"
@@ -189,9 +191,9 @@ struct Prepared {
   SessionOptions session;
 };
 
-Prepared prepare(const RunOptions& o) {
+Prepared prepare(const RunOptions& o, const ReportRegistry& registry) {
   Prepared p;
-  p.session.constructor = ReportRegistry::library().find(o.className);
+  p.session.constructor = registry.find(o.className);
   p.session.className = o.className;
   if (!p.session.constructor) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
@@ -238,8 +240,8 @@ int instanceId(const std::string& text) {
   }
 }
 
-int runCommand(const RunOptions& o) {
-  Prepared p = prepare(o);
+int runCommand(const RunOptions& o, const ReportRegistry& registry) {
+  Prepared p = prepare(o, registry);
   std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, {instanceId(o.instance)});
   std::unique_ptr<ReportSession> session = openSession(p);
   RunOutcome outcome = session->run(instanceId(o.instance));
@@ -291,9 +293,9 @@ bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std
   return true;
 }
 
-int batchCommand(const RunOptions& o) {
+int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
-  Prepared p = prepare(o);
+  Prepared p = prepare(o, registry);
   std::vector<int> instances =
       shardOf(o.shard, instanceList(o.instances, *openSession(p), *p.configuration));
   bool progress = isatty(STDERR_FILENO);
@@ -357,8 +359,14 @@ int workbookCommand(const WorkbookCommandOptions& o) {
   return kOk;
 }
 
-int classesCommand() {
-  for (const std::string& name : ReportRegistry::library().classNames()) std::cout << name << '\n';
+// Each class with the library it came from, in two columns.
+int classesCommand(const ReportRegistry& registry) {
+  std::vector<std::string> names = registry.classNames();
+  size_t width = 0;
+  for (const std::string& name : names) width = std::max(width, name.size());
+  for (const std::string& name : names) {
+    std::cout << name << std::string(width + 2 - name.size(), ' ') << registry.origin(name) << '\n';
+  }
   return kOk;
 }
 
@@ -367,10 +375,10 @@ struct CheckOptions {
   std::vector<std::string> queries;
 };
 
-int checkConfigCommand(const CheckOptions& o) {
+int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
   ConfigurationNeeds selectsOnly;
   const ConfigurationNeeds* needs = &selectsOnly;
-  if (!o.className.empty() && !(needs = ReportRegistry::library().needs(o.className))) {
+  if (!o.className.empty() && !(needs = registry.needs(o.className))) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
   }
   std::unique_ptr<ReportConfiguration> configuration;
@@ -405,6 +413,34 @@ int demoCommand(const DemoOptions& o) {
   return kOk;
 }
 
+// Report libraries to load: --plugin before the subcommand, then after it.
+struct PluginOptions {
+  std::vector<std::string> beforeCommand, afterCommand;
+};
+
+// --plugin on the command and on each of its subcommands (add them first).
+void addPluginOptions(CLI::App& app, PluginOptions& o) {
+  const char* help = "load report classes from the shared library PATH; may be repeated "
+                     "(TARNEL_PLUGIN_PATH, libraries and folders of them separated by ':', loads first)";
+  app.add_option("--plugin", o.beforeCommand, help)->type_name("PATH");
+  for (CLI::App* command : app.get_subcommands({})) {
+    command->add_option("--plugin", o.afterCommand, help)->type_name("PATH");
+  }
+}
+
+// The built-in report classes, then those of TARNEL_PLUGIN_PATH and --plugin.
+std::unique_ptr<PluginLoader> loadReportLibraries(const PluginOptions& o) {
+  try {
+    auto loader = std::make_unique<PluginLoader>();
+    if (const char* path = std::getenv("TARNEL_PLUGIN_PATH")) loader->loadPath(path);
+    for (const std::string& plugin : o.beforeCommand) loader->load(plugin);
+    for (const std::string& plugin : o.afterCommand) loader->load(plugin);
+    return loader;
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -417,6 +453,7 @@ int main(int argc, char** argv) {
   CLI::App app{"tarnel-report: configuration reports over a cellular network database", "tarnel-report"};
   app.require_subcommand(1);
   app.failure_message(usageError);
+  app.set_version_flag("--version", std::string("tarnel-report ") + TARNEL_VERSION);
   RunOptions run, batch;
   CLI::App* runCmd = app.add_subcommand("run", "run one report for one instance");
   addRunOptions(*runCmd, run);
@@ -459,8 +496,11 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, std::numeric_limits<int>::max()));
   demoCmd->add_option("--scripts", demo.scripts, "folder of the demo SQL scripts");
 
+  PluginOptions plugins;
+  addPluginOptions(app, plugins);
   int early = leadingWord(app, argc, argv);
   if (early >= 0) return early;
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -468,11 +508,12 @@ int main(int argc, char** argv) {
     return code == 0 ? kOk : kUsage;
   }
   try {
-    if (*runCmd) return runCommand(run);
-    if (*batchCmd) return batchCommand(batch);
+    std::unique_ptr<PluginLoader> libraries = loadReportLibraries(plugins);
+    if (*runCmd) return runCommand(run, libraries->registry());
+    if (*batchCmd) return batchCommand(batch, libraries->registry());
     if (*workbookCmd) return workbookCommand(remake);
-    if (app.got_subcommand("classes")) return classesCommand();
-    if (*checkCmd) return checkConfigCommand(check);
+    if (app.got_subcommand("classes")) return classesCommand(libraries->registry());
+    if (*checkCmd) return checkConfigCommand(check, libraries->registry());
     if (*demoCmd) return demoCommand(demo);
   } catch (const InputError& e) {
     printProblem("error", e.message, {});

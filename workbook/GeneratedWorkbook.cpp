@@ -29,15 +29,6 @@ const double kMinWidth = 6, kMaxWidth = 60;
 // General format shows at most 11 digits; longer whole numbers get "0".
 const size_t kGeneralDigits = 11;
 
-// The document's creation time: the run's, else SOURCE_DATE_EPOCH, else now.
-time_t creationTime(const std::string& iso) {
-  struct tm parts {};
-  if (strptime(iso.c_str(), "%Y-%m-%dT%H:%M:%SZ", &parts)) return timegm(&parts);
-  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-  if (epoch && *epoch) return static_cast<time_t>(std::strtoll(epoch, nullptr, 10));
-  return std::time(nullptr);
-}
-
 size_t lineCount(const std::string& text) { return 1 + std::count(text.begin(), text.end(), '\n'); }
 
 // Characters (not bytes) of the longest line.
@@ -309,7 +300,7 @@ void GeneratedWorkbook::write(const Layout& layout, const std::string& path, con
   properties.title = &title[0];
   properties.subject = &subject[0];
   properties.author = &author[0];
-  properties.created = creationTime(layout.time);
+  properties.created = workbookTime(layout.time);
   workbook_set_properties(book.get(), &properties);
   std::map<Look, lxw_format*> formats;
   SheetWriter writer(book.get(), formats, path);

@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "framework/RWTime.h"
 #include "workbook/DataSheet.h"
 #include "workbook/PartName.h"
 #include "workbook/TemplateCache.h"
@@ -157,7 +156,7 @@ void TemplateWorkbook::fill(const TemplateChoice& choice, const ReportFiles& fil
   std::string source = dataFileOf(files).empty() ? "the stream" : dataFileOf(files);
   std::string data = WorksheetXml::write(dataRows(files.stream()), source);
   std::string steering = WorksheetXml::write(steeringRows(files), "the steering data");
-  time_t now = RWTime::currentTime().seconds();
+  time_t now = workbookTime(files.run().time);
   ZipArchive archive(package->bytes(), package->path());
   ZipArchive prepared(plan->prepared(), package->path());
   ZipWriter out(outPath);

@@ -1,4 +1,5 @@
 #include "engine/ReportRegistry.h"
+#include "reports/ReportFamilies.h"
 #include "reports/cell/TarnelCell3GReport.h"
 #include "reports/cell/TarnelCellParameterReport.h"
 #include "reports/cell/TarnelCellReport.h"

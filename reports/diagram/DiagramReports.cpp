@@ -1,4 +1,5 @@
 #include "engine/ReportRegistry.h"
+#include "reports/ReportFamilies.h"
 #include "reports/diagram/TarnelBrivantDiagramReport.h"
 #include "reports/diagram/TarnelKelBTSDiagramReport.h"
 #include "reports/diagram/TarnelMicrominiCellDiagramReport.h"

@@ -1,4 +1,5 @@
 #include "engine/ReportRegistry.h"
+#include "reports/ReportFamilies.h"
 #include "reports/evdo/Tarnel1xEVNbrReport.h"
 #include "reports/evdo/Tarnel1xEVReport.h"
 

@@ -1,4 +1,5 @@
 #include "engine/ReportRegistry.h"
+#include "reports/ReportFamilies.h"
 #include "reports/instance/InstanceReports.h"
 #include "reports/instance/TarnelECPReport.h"
 #include "reports/instance/TarnelSetupReport.h"

@@ -1,4 +1,5 @@
 #include "engine/ReportRegistry.h"
+#include "reports/ReportFamilies.h"
 #include "reports/laf/TarnelLAFAntennaFace3GReport.h"
 #include "reports/laf/TarnelLAFAntennaFaceReport.h"
 #include "reports/laf/TarnelLAFCDMANeighbourListReport.h"

@@ -1,4 +1,5 @@
 #include "engine/ReportRegistry.h"
+#include "reports/ReportFamilies.h"
 #include "reports/series2/TarnelS2CellDiagramReport.h"
 
 // The series2 report classes.

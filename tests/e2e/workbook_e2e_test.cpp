@@ -79,8 +79,8 @@ TEST(WorkbookBatches, WorkbookCommandRemakesTheSameBytes) {
 }
 
 // A workbook that cannot be written fails the run (exit 1, the file named);
-// the report's files stay, and no workbook stands under its final name, not
-// even one an earlier run left. {out} is the case's folder.
+// the report's files stay, and no workbook stands under its final name: one
+// an earlier run left is moved aside as .stale. {out} is the case's folder.
 TEST(WorkbookBatches, WriteFailuresKeepTheReportAndLeaveNoWorkbook) {
   const std::string cell = "reports/cell/cell.xml", wrote = "tarnel-report: error: Cannot write the workbook ";
   const struct Case {
@@ -95,19 +95,19 @@ TEST(WorkbookBatches, WriteFailuresKeepTheReportAndLeaveNoWorkbook) {
       {{}, {"run", "--instance", "1000007"}, 1, "",
        "[ERROR] workbook_close(): Error creating '{out}/cell_1000007.xlsx.partial'. System error = Is a directory\n" +
            wrote + "{out}/cell_1000007.xlsx: Is a directory\n",
-       {"cell_1000007.steering.json", "cell_1000007.txt"}},
+       {"cell_1000007.steering.json", "cell_1000007.txt", "cell_1000007.xlsx.stale"}},
       // A full disk: the file-size limit lets the report's files through, not the workbook.
       {{"/bin/bash", "-c", "ulimit -f 4; exec \"$0\" \"$@\""}, {"run", "--instance", "1000007"}, 1, "",
        "[ERROR][./src/packager.c:1541]: Error in closing member in the zipfile\n"
        "[ERROR] workbook_close(): Zip ZIP_ERRNO error while creating xlsx file '{out}/cell_1000007.xlsx.partial'. "
        "System error = File too large\n" + wrote + "{out}/cell_1000007.xlsx: File too large\n",
-       {"cell_1000007.steering.json", "cell_1000007.txt"}},
+       {"cell_1000007.steering.json", "cell_1000007.txt", "cell_1000007.xlsx.stale"}},
       // One instance of a batch: the others' workbooks and the index are written.
       {{}, {"batch", "--instances", "1000006-1000008"}, 1, "2 written, 0 skipped, 0 messages, 1 failed\n",
        "[ERROR] workbook_close(): Error creating '{out}/cell_1000007.xlsx.partial'. System error = Is a directory\n"
        "tarnel-report: instance 1000007: error: Cannot write the workbook {out}/cell_1000007.xlsx: Is a directory\n",
        {"cell.index.xlsx", "cell_1000006.steering.json", "cell_1000006.txt", "cell_1000006.xlsx",
-        "cell_1000007.steering.json", "cell_1000007.txt", "cell_1000008.steering.json",
+        "cell_1000007.steering.json", "cell_1000007.txt", "cell_1000007.xlsx.stale", "cell_1000008.steering.json",
         "cell_1000008.txt", "cell_1000008.xlsx"},
        "1000007 | \"CELL00007\" | \"failed\" | \"Cannot write the workbook {out}/cell_1000007.xlsx: Is a directory\""},
   };

@@ -137,7 +137,7 @@ TEST(GeneratedWorkbook, SheetSettingsAndDocumentTime) {
     std::string steering, sheet, fragment;
   } cases[] = {
       {"instance/ecp_3000001", "Report", "<pane ySplit=\"7\" topLeftCell=\"A8\" activePane=\"bottomLeft\" state=\"frozen\"/>"},
-      {"instance/ecp_3000001", "Report", "<autoFilter ref=\"A17:D77\"/>"},
+      {"instance/ecp_3000001", "Report", "<autoFilter ref=\"A17:D47\"/>"},
       {"evdo/evdo_neighbours_7500012", "Report", "orientation=\"landscape\""},
       {"series2/s2_cell_diagram_1000004", "Frame 0", "<sheetView showGridLines=\"0\""},
       {"series2/s2_cell_diagram_1000004", "Frame 0", "<pane ySplit=\"7\""},
