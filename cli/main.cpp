@@ -335,6 +335,15 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   return withTrace(p, summary.failed > 0 ? kFailed : kOk);
 }
 
+// --out of the workbook command: made as every --out is (exit 2 when it cannot be).
+void makeOutFolder(const std::string& folder) {
+  try {
+    RunOutput::makeFolder(folder);
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 struct WorkbookCommandOptions {
   std::string steering, templates, out;
 };
@@ -348,10 +357,7 @@ int workbookCommand(const WorkbookCommandOptions& o) {
       throw InputError{e.what()};
     }
   }();
-  if (!o.out.empty()) {
-    struct stat st;
-    if (stat(o.out.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw InputError{"Output folder does not exist: " + o.out};
-  }
+  if (!o.out.empty()) makeOutFolder(o.out);
   std::string templates = templatesFolder(o.templates);
   WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
   if (!made.missing.empty()) printMissing({{made.missing, 1}}, templates, false);
