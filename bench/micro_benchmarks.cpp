@@ -1,8 +1,11 @@
 // Micro benchmarks of the hot paths of a report run: splitting row text,
 // building and reading result tables, writing fields, looking up queries,
-// binding a text's compared numbers as parameters.
+// binding a text's compared numbers as parameters, filling a template
+// workbook.
 // Build with -DTARNEL_BENCHMARKS=ON; run build/bench/tarnel_micro_benchmarks.
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -18,6 +21,7 @@
 #include "framework/XMLQueryResult.h"
 #include "host/Database.h"
 #include "host/ReportConfiguration.h"
+#include "workbook/TemplateWorkbook.h"
 
 namespace {
 
@@ -119,5 +123,38 @@ void NumbersAsParameters(benchmark::State& state) {
   }
 }
 BENCHMARK(NumbersAsParameters);
+
+// One instance's workbook filled from an example template and written to
+// memory (/dev/shm): the template is read and planned once, as in a batch.
+// Arg 0: the cell report (CellParameters); 1: a series-2 diagram of three
+// frames (S2CellDiagram).
+void FillTemplate(benchmark::State& state) {
+  std::string stream, face;
+  for (const char* line : {"CellName\tCELL00004", "cell_number\t4", "series\t2", "status\te",
+                           "latitude\t40 19  1 N", "longitude\t 75 11 21 W", "trx_count\t5", "load_data\tLD0",
+                           "cch_reselect_offset\t5", "cch_hysteresis\t6", "lmt_threshold\t-96", "maho_enabled\tyes"}) {
+    stream += std::string(line) + "\n";
+  }
+  for (int f = 0; f < 3; ++f) {
+    face = "[" + std::to_string(f) + "]\t";
+    stream += "FACE_AntennaName" + face + "map-CELL00004-" + std::to_string(f) + "\nFACE_face" + face +
+              std::to_string(f) + "\nFACE_azimuth" + face + std::to_string(4 + 120 * f) + "\nFACE_height_m" + face +
+              "24.0\n";
+  }
+  std::vector<ReportFiles::Entry> steering = {{"runMacro", "0"}, {"PFTemplateName", "CellParameters.xlt"},
+                                              {"PFDataFileName", "cell_1000004.txt"}};
+  if (state.range(0) == 1) {
+    for (int row = 1; row <= 40; ++row) stream += "L\t" + std::to_string(row % 3) + "\t1\t" + std::to_string(row % 24) + "\tTDMA RTU\n";
+    steering = {{"runMacro", "3"}, {"PFWorkbookName", "S2CellDiagram.xls"}, {"PFTemplate0", "s2m.xlt"},
+                {"PFTemplate1", "s2gr.xlt"}, {"PFTemplate2", "s2ptmg.xlt"}, {"PFTemplate3", "UNEQUIPPED"},
+                {"PFFrtech0", "s2m"}, {"PFFrtech1", "s2"}, {"PFFrtech2", "ptmg"}, {"PFDataFileName", "s2.txt"}};
+  }
+  ReportFiles files(steering, stream, RunInfo());
+  TemplateChoice choice = TemplateWorkbook::choose(files, std::string(TARNEL_SOURCE_DIR) + "/examples/templates");
+  std::string out = "/dev/shm/tarnel-bench-fill-" + std::to_string(getpid()) + ".xlsx";
+  for (auto _ : state) TemplateWorkbook::fill(choice, files, out);
+  std::remove(out.c_str());
+}
+BENCHMARK(FillTemplate)->Arg(0)->Arg(1);
 
 }  // namespace

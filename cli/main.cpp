@@ -6,11 +6,13 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
+#include <map>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/ReportRegistry.h"
@@ -20,23 +22,30 @@
 #include "host/BatchJournal.h"
 #include "host/BatchRunner.h"
 #include "host/BatchShard.h"
+#include "host/ConfigurationCheck.h"
 #include "host/Database.h"
 #include "host/DemoNetwork.h"
+#include "host/InstanceSelection.h"
+#include "host/PluginLoader.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
+#include "host/RunOutput.h"
 #include "host/StreamLogUser.h"
+#include "workbook/BatchWorkbooks.h"
+#include "workbook/WorkbookError.h"
 
 namespace {
 
 enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2, kMessage = 3, kSkipped = 4, kInterrupted = 130 };
 
 struct RunOptions {
-  std::string db, config, className, name, scenario, out = ".", traceSql, log, instances, shard;
+  std::string db, config, className, name, scenario, out = ".", traceSql, log, instance, instances, shard;
   std::vector<std::string> queries;
-  int instance = 0;
   int jobs = 1;
   bool trace = false;
   bool resume = false;
+  bool workbook = false;
+  std::string templates;
 };
 
 struct DemoOptions {
@@ -67,6 +76,16 @@ const char* kindText(RunOutcome::Kind kind) {
   }
 }
 
+// What the batch index calls an outcome.
+const char* outcomeWord(RunOutcome::Kind kind) {
+  switch (kind) {
+    case RunOutcome::kWritten: return "written";
+    case RunOutcome::kMessage: return "message";
+    case RunOutcome::kSkipped: return "skipped";
+    default: return "failed";
+  }
+}
+
 int exitCodeOf(RunOutcome::Kind kind) {
   switch (kind) {
     case RunOutcome::kWritten: return kOk;
@@ -75,6 +94,35 @@ int exitCodeOf(RunOutcome::Kind kind) {
     case RunOutcome::kInput: return kUsage;
     default: return kFailed;
   }
+}
+
+// Usage errors carry the prefix of every other error.
+std::string usageError(const CLI::App*, const CLI::Error& e) {
+  return std::string("tarnel-report: error: ") + e.what() + "\nRun with --help for more information.\n";
+}
+
+// The first word when it is not an option: "help [COMMAND]" prints the help
+// (exit 0), a word that names no command is refused by name (exit 2).
+// Returns -1 when parsing goes on.
+int leadingWord(const CLI::App& app, int argc, char** argv) {
+  if (argc < 2 || argv[1][0] == '-') return -1;
+  std::string word = argv[1];
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (command->get_name() == word) return -1;
+  }
+  if (word == "help") {
+    const CLI::App* command = nullptr;
+    if (argc > 2) {
+      try {
+        command = app.get_subcommand(argv[2]);
+      } catch (const CLI::OptionNotFound&) {
+      }
+    }
+    std::cout << (command ? command->help(app.get_name()) : app.help());
+    return kOk;
+  }
+  std::cerr << "tarnel-report: error: unknown command: " << word << " (see tarnel-report --help)\n";
+  return kUsage;
 }
 
 void addRunOptions(CLI::App& command, RunOptions& o) {
@@ -86,10 +134,55 @@ void addRunOptions(CLI::App& command, RunOptions& o) {
   command.add_option("--queries", o.queries, "query library file (XML); may be repeated");
   command.add_option("--name", o.name, "report name and title (default: the configuration's stem)");
   command.add_option("--scenario", o.scenario, "scenario restricting multi-row queries");
-  command.add_option("--out", o.out, "output folder (default: .)");
+  command.add_option("--out", o.out, "output folder, made when missing (default: .)");
   command.add_flag("--trace", o.trace, "development tracing on standard error");
   command.add_option("--trace-sql", o.traceSql, "append every SQL text run to this file");
-  command.add_option("--log", o.log, "also write log messages to this file");
+  command.add_option("--log", o.log, "also append log messages to this file");
+}
+
+const char kTemplatesVariable[] = "TARNEL_TEMPLATES";
+
+void addWorkbookOptions(CLI::App& command, RunOptions& o) {
+  CLI::Option* workbook = command.add_flag(
+      "--workbook", o.workbook,
+      "also write the finished workbook <out>/<name>_<instance>.xlsx (.xlsm from a template with macros)");
+  command.add_option("--templates", o.templates,
+                     "folder of template workbooks (default $TARNEL_TEMPLATES); without one, or where the "
+                     "folder lacks the template, the workbook gets the generated layout")
+      ->needs(workbook);
+}
+
+// --templates, else TARNEL_TEMPLATES; "" when neither is given.
+std::string templatesFolder(const std::string& option) {
+  const char* variable = std::getenv(kTemplatesVariable);
+  std::string folder = !option.empty() ? option : variable ? variable : "";
+  struct stat st;
+  if (!folder.empty() && (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+    throw InputError{"Templates folder does not exist: " + folder};
+  }
+  return folder;
+}
+
+// The workbooks of --workbook for `instances`, made by each worker right after
+// a successful run.
+std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session,
+                                             const std::vector<int>& instances) {
+  if (!o.workbook) return nullptr;
+  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates), instances);
+  BatchWorkbooks* b = books.get();
+  session.afterRun = [b](int id, const std::string& steeringPath) { b->make(id, steeringPath); };
+  return books;
+}
+
+// Templates named but not found, once per name, with the number of workbooks
+// generated instead: a batch summary's lines, else notes on standard error.
+void printMissing(const std::map<std::string, int>& missing, const std::string& templates, bool summary) {
+  for (const auto& m : missing) {
+    (summary ? std::cout : std::cerr)
+        << (summary ? "" : "tarnel-report: note: ") << "template not found in " << templates << ": " << m.first
+        << " (" << (summary ? std::to_string(m.second) + " workbooks with" : "the workbook has")
+        << " the generated layout)\n";
+  }
 }
 
 // Everything a run or batch needs, loaded and checked; InputError on failure.
@@ -100,9 +193,10 @@ struct Prepared {
   SessionOptions session;
 };
 
-Prepared prepare(const RunOptions& o) {
+Prepared prepare(const RunOptions& o, const ReportRegistry& registry) {
   Prepared p;
-  p.session.constructor = ReportRegistry::library().find(o.className);
+  p.session.constructor = registry.find(o.className);
+  p.session.className = o.className;
   if (!p.session.constructor) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
   }
@@ -110,14 +204,9 @@ Prepared prepare(const RunOptions& o) {
     p.configuration = std::make_unique<ReportConfiguration>(o.config, o.queries);
     p.log = std::make_unique<StreamLogUser>(o.log);
     if (!o.traceSql.empty()) p.trace = std::make_unique<SqlTrace>(o.traceSql);
+    RunOutput::makeFolder(o.out);
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
-  }
-  struct stat st;
-  if (stat(o.out.c_str(), &st) != 0) throw InputError{"Output folder does not exist: " + o.out};
-  if (!S_ISDIR(st.st_mode)) throw InputError{"Output folder is not a folder: " + o.out};
-  if (access(o.out.c_str(), W_OK | X_OK) != 0) {
-    throw InputError{"Output folder is not writable: " + o.out};
   }
   p.session.database = o.db;
   p.session.outFolder = o.out;
@@ -129,6 +218,14 @@ Prepared prepare(const RunOptions& o) {
   return p;
 }
 
+// `code`, or 1 when the SQL trace could not be written whole (said so).
+int withTrace(const Prepared& p, int code) {
+  std::string error = p.trace ? p.trace->flush() : "";
+  if (error.empty()) return code;
+  printProblem("error", error, {});
+  return kFailed;
+}
+
 std::unique_ptr<ReportSession> openSession(const Prepared& p) {
   try {
     return std::make_unique<ReportSession>(p.session, *p.configuration);
@@ -137,65 +234,38 @@ std::unique_ptr<ReportSession> openSession(const Prepared& p) {
   }
 }
 
-int runCommand(const RunOptions& o) {
-  Prepared p = prepare(o);
+int instanceId(const std::string& text) {
+  try {
+    return InstanceSelection::parseId(text);
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
+int runCommand(const RunOptions& o, const ReportRegistry& registry) {
+  Prepared p = prepare(o, registry);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, {instanceId(o.instance)});
   std::unique_ptr<ReportSession> session = openSession(p);
-  RunOutcome outcome = session->run(o.instance);
+  RunOutcome outcome = session->run(instanceId(o.instance));
+  if (outcome.otherEntity()) {
+    std::cerr << "tarnel-report: warning: instance " << o.instance << " is " << outcome.catalogueEntity
+              << " in the catalogue, but " << o.className << " reports on " << outcome.reportEntity << "\n";
+  }
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
-  return exitCodeOf(outcome.kind);
+  if (books) printMissing(books->missing(), templatesFolder(o.templates), false);
+  return withTrace(p, exitCodeOf(outcome.kind));
 }
 
-int parseId(const std::string& text) {
-  size_t used = 0;
-  int id = 0;
-  try {
-    id = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) throw InputError{"Not an instance id: " + text};
-  return id;
-}
-
-std::vector<int> withoutRepeats(const std::vector<int>& ids) {
-  std::vector<int> unique;
-  std::unordered_set<int> seen;
-  for (int id : ids) {
-    if (seen.insert(id).second) unique.push_back(id);
-  }
-  return unique;
-}
-
-// "all", or a comma-separated list of ids and LO-HI ranges of catalogue ids.
-// The list is a set: an id named twice (alone or in a range) runs once, in
-// the place it was first named.
+// The instances --instances selects (InstanceSelection).
 std::vector<int> instanceList(const std::string& list, ReportSession& session,
                               const ReportConfiguration& configuration) {
-  if (list == "all") {
-    if (configuration.entity().isNull()) {
-      throw InputError{"--instances all needs an Entity attribute on the configuration's root"};
-    }
-    return session.instancesOf(configuration.entity().str());
+  try {
+    return InstanceSelection::select(list, session, configuration.entity().str());
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
   }
-  std::vector<int> ids;
-  size_t start = 0;
-  while (start <= list.size()) {
-    size_t comma = list.find(',', start);
-    std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    size_t dash = item.find('-', 1);
-    if (dash == std::string::npos) {
-      ids.push_back(parseId(item));
-    } else {
-      std::vector<int> range =
-          session.instancesBetween(parseId(item.substr(0, dash)), parseId(item.substr(dash + 1)));
-      ids.insert(ids.end(), range.begin(), range.end());
-    }
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return withoutRepeats(ids);
 }
 
 void onInterrupt(int) { BatchRunner::stop(); }
@@ -216,6 +286,16 @@ std::unique_ptr<BatchJournal> openJournal(const RunOptions& o, const Prepared& p
   return std::make_unique<BatchJournal>(o.out, file, o.resume);
 }
 
+// The index rows of the instances a resumed batch did not run again.
+void recordResumed(BatchWorkbooks& books, const BatchJournal& journal, const std::vector<int>& instances,
+                   const SessionOptions& session) {
+  for (int id : instances) {
+    if (journal.holds(id)) {
+      books.recordEarlier(id, RunOutput::steeringPathOf(session.outFolder, session.reportName, id));
+    }
+  }
+}
+
 // Flushes the journal a last time; the message when this or an earlier flush
 // failed, else "".
 std::string finishJournal(BatchJournal& journal) {
@@ -227,9 +307,24 @@ std::string finishJournal(BatchJournal& journal) {
   }
 }
 
-int batchCommand(const RunOptions& o) {
+// The batch's index workbook and its missing templates; false when the index
+// could not be written.
+bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
+  std::string templates = templatesFolder(o.templates);
+  if (!templates.empty()) printMissing(books.missing(), templates, true);
+  try {
+    std::string file = RunOutput::fileName(name);
+    books.writeIndex(o.out + "/" + file + ".index.xlsx", name + ": batch", file + "_");
+  } catch (const WorkbookError& e) {
+    printProblem("error", e.what(), {});
+    return false;
+  }
+  return true;
+}
+
+int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   std::unique_ptr<BatchShard> shard = shardOption(o.shard);  // a bad --shard fails before any work
-  Prepared p = prepare(o);
+  Prepared p = prepare(o, registry);
   std::vector<int> instances = instanceList(o.instances, *openSession(p), *p.configuration);
   if (shard) instances = shard->of(instances);
   std::unique_ptr<BatchJournal> journal = openJournal(o, p, shard.get());
@@ -237,11 +332,13 @@ int batchCommand(const RunOptions& o) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   runner.setJournal(journal.get());
   BatchSummary summary;
   try {
-    summary = runner.run(instances, [progress](int id, const RunOutcome& outcome, int done, int total) {
+    summary = runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
+      if (books) books->record(id, outcome.instanceName, outcomeWord(outcome.kind), outcome.message);
       if (progress) std::cerr << '\r';
       if (outcome.kind == RunOutcome::kFailed || outcome.kind == RunOutcome::kInput ||
           outcome.kind == RunOutcome::kMessage) {
@@ -253,10 +350,17 @@ int batchCommand(const RunOptions& o) {
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
-  std::string flushError = finishJournal(*journal);
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
+  if (summary.otherEntity > 0) {
+    std::cerr << "tarnel-report: warning: " << summary.otherEntity << " of the instances are not "
+              << summary.reportEntity << " in the catalogue, the entity " << o.className
+              << " reports on\n";
+  }
+  if (books) recordResumed(*books, *journal, instances, p.session);
+  bool indexWritten = !books || finishWorkbooks(*books, o, p.session.reportName);
+  std::string flushError = finishJournal(*journal);  // the index workbook too
   if (summary.resumed > 0) {
     std::cerr << "tarnel-report: resumed: " << summary.resumed << " instances in " << journal->path()
               << " were not run again\n";
@@ -265,33 +369,86 @@ int batchCommand(const RunOptions& o) {
     std::vector<std::string> contexts;
     if (summary.notRun > 0) contexts.push_back(std::to_string(summary.notRun) + " instances not run");
     printProblem("error", flushError, contexts);
-    return kFailed;
+    return withTrace(p, kFailed);
   }
+  if (!indexWritten) return kFailed;
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
   }
-  return summary.failed > 0 ? kFailed : kOk;
+  return withTrace(p, summary.failed > 0 ? kFailed : kOk);
 }
 
-int classesCommand() {
-  for (const std::string& name : ReportRegistry::library().classNames()) std::cout << name << '\n';
-  return kOk;
-}
-
-int checkConfigCommand(const std::string& file, const std::vector<std::string>& queries) {
-  std::unique_ptr<ReportConfiguration> configuration;
+// --out of the workbook command: made as every --out is (exit 2 when it cannot be).
+void makeOutFolder(const std::string& folder) {
   try {
-    configuration = std::make_unique<ReportConfiguration>(file, queries);
+    RunOutput::makeFolder(folder);
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
-  std::vector<std::string> missing = configuration->undefinedSelects();
-  for (const std::string& name : missing) {
-    std::cout << file << ": select \"" << name << "\" names a query that is not defined\n";
+}
+
+struct WorkbookCommandOptions {
+  std::string steering, templates, out;
+};
+
+// Makes the workbook of a run's files again.
+int workbookCommand(const WorkbookCommandOptions& o) {
+  ReportFiles files = [&o] {
+    try {
+      return ReportFiles::read(o.steering);
+    } catch (const WorkbookError& e) {
+      throw InputError{e.what()};
+    }
+  }();
+  if (!o.out.empty()) makeOutFolder(o.out);
+  std::string templates = templatesFolder(o.templates);
+  WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
+  if (!made.missing.empty()) printMissing({{made.missing, 1}}, templates, false);
+  std::cout << "wrote " << made.path << '\n';
+  return kOk;
+}
+
+// Each class with the library it came from, in two columns.
+int classesCommand(const ReportRegistry& registry) {
+  std::vector<std::string> names = registry.classNames();
+  size_t width = 0;
+  for (const std::string& name : names) width = std::max(width, name.size());
+  for (const std::string& name : names) {
+    std::cout << name << std::string(width + 2 - name.size(), ' ') << registry.origin(name) << '\n';
   }
-  if (!missing.empty()) return kFailed;
-  std::cout << file << ": ok\n";
+  return kOk;
+}
+
+struct CheckOptions {
+  std::string file, className;
+  std::vector<std::string> queries;
+};
+
+int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
+  ConfigurationNeeds selectsOnly;
+  const ConfigurationNeeds* needs = &selectsOnly;
+  if (!o.className.empty() && !(needs = registry.needs(o.className))) {
+    throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
+  }
+  std::unique_ptr<ReportConfiguration> configuration;
+  try {
+    configuration = std::make_unique<ReportConfiguration>(o.file, o.queries);
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+  std::vector<ConfigurationCheck::Problem> problems =
+      ConfigurationCheck::problems(*configuration, o.className, *needs);
+  bool undefinedQuery = false;
+  for (const ConfigurationCheck::Problem& problem : problems) {
+    std::cout << o.file << ":" << problem.line << ": " << problem.text << '\n';
+    undefinedQuery = undefinedQuery || problem.undefinedQuery;
+  }
+  if (undefinedQuery && o.queries.empty()) {
+    std::cout << o.file << ": no query library was given: a query may be defined in one (--queries FILE)\n";
+  }
+  if (!problems.empty()) return kFailed;
+  std::cout << o.file << ": ok\n";
   return kOk;
 }
 
@@ -306,6 +463,34 @@ int demoCommand(const DemoOptions& o) {
   return kOk;
 }
 
+// Report libraries to load: --plugin before the subcommand, then after it.
+struct PluginOptions {
+  std::vector<std::string> beforeCommand, afterCommand;
+};
+
+// --plugin on the command and on each of its subcommands (add them first).
+void addPluginOptions(CLI::App& app, PluginOptions& o) {
+  const char* help = "load report classes from the shared library PATH; may be repeated "
+                     "(TARNEL_PLUGIN_PATH, libraries and folders of them separated by ':', loads first)";
+  app.add_option("--plugin", o.beforeCommand, help)->type_name("PATH");
+  for (CLI::App* command : app.get_subcommands({})) {
+    command->add_option("--plugin", o.afterCommand, help)->type_name("PATH");
+  }
+}
+
+// The built-in report classes, then those of TARNEL_PLUGIN_PATH and --plugin.
+std::unique_ptr<PluginLoader> loadReportLibraries(const PluginOptions& o) {
+  try {
+    auto loader = std::make_unique<PluginLoader>();
+    if (const char* path = std::getenv("TARNEL_PLUGIN_PATH")) loader->loadPath(path);
+    for (const std::string& plugin : o.beforeCommand) loader->load(plugin);
+    for (const std::string& plugin : o.afterCommand) loader->load(plugin);
+    return loader;
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -315,12 +500,14 @@ int main(int argc, char** argv) {
   const char* development = std::getenv("TARNEL_DEVELOPMENT");
   __envKVDevelopment = development && std::string(development) == "1";
 
-  CLI::App app{"tarnel-report: configuration reports over a cellular network database"};
+  CLI::App app{"tarnel-report: configuration reports over a cellular network database", "tarnel-report"};
   app.require_subcommand(1);
+  app.failure_message(usageError);
+  app.set_version_flag("--version", std::string("tarnel-report ") + TARNEL_VERSION);
   RunOptions run, batch;
   CLI::App* runCmd = app.add_subcommand("run", "run one report for one instance");
   addRunOptions(*runCmd, run);
-  runCmd->add_option("--instance", run.instance, "instance id of the element reported on")->required();
+  runCmd->add_option("--instance", run.instance, "instance id (decimal) of the element reported on")->required();
 
   CLI::App* batchCmd = app.add_subcommand("batch", "run one report for many instances");
   addRunOptions(*batchCmd, batch);
@@ -334,13 +521,23 @@ int main(int argc, char** argv) {
                        "K/N: run only the K-th of N equal slices of the instance list; auto: K and N from a "
                        "Kubernetes Indexed Job or a Slurm job array");
 
+  addWorkbookOptions(*runCmd, run);
+  addWorkbookOptions(*batchCmd, batch);
+
+  WorkbookCommandOptions remake;
+  CLI::App* workbookCmd = app.add_subcommand("workbook", "make the workbook of a run's files again");
+  workbookCmd->add_option("STEERING", remake.steering, "the run's <name>_<instance>.steering.json")->required();
+  workbookCmd->add_option("--templates", remake.templates, "folder of template workbooks (default $TARNEL_TEMPLATES)");
+  workbookCmd->add_option("--out", remake.out, "folder of the workbook (default: the steering file's)");
+
   app.add_subcommand("classes", "list the report classes");
 
-  std::string checkFile;
-  std::vector<std::string> checkQueries;
+  CheckOptions check;
   CLI::App* checkCmd = app.add_subcommand("check-config", "check a report configuration");
-  checkCmd->add_option("FILE", checkFile, "configuration file")->required();
-  checkCmd->add_option("--queries", checkQueries, "query library file (XML); may be repeated");
+  checkCmd->add_option("FILE", check.file, "configuration file")->required();
+  checkCmd->add_option("--queries", check.queries, "query library file (XML); may be repeated");
+  checkCmd->add_option("--class", check.className,
+                       "also check what this report class reads: its queries, STOREDPROCS, Entity");
 
   DemoOptions demo;
   CLI::App* demoCmd = app.add_subcommand("demo-db", "write the demo network database");
@@ -348,8 +545,14 @@ int main(int argc, char** argv) {
                       "database file to write (replaced if present), or postgresql:// URI")
       ->required();
   demoCmd->add_option("--cells", demo.cells, "number of cells (default 60)")->check(CLI::Range(1, 1000000));
-  demoCmd->add_option("--seed", demo.seed, "seed of the generated values (default 1)");
+  demoCmd->add_option("--seed", demo.seed, "seed of the generated values, 0 or more (default 1)")
+      ->check(CLI::Range(0, std::numeric_limits<int>::max()));
   demoCmd->add_option("--scripts", demo.scripts, "folder of the demo SQL scripts");
+
+  PluginOptions plugins;
+  addPluginOptions(app, plugins);
+  int early = leadingWord(app, argc, argv);
+  if (early >= 0) return early;
 
   try {
     app.parse(argc, argv);
@@ -358,10 +561,12 @@ int main(int argc, char** argv) {
     return code == 0 ? kOk : kUsage;
   }
   try {
-    if (*runCmd) return runCommand(run);
-    if (*batchCmd) return batchCommand(batch);
-    if (app.got_subcommand("classes")) return classesCommand();
-    if (*checkCmd) return checkConfigCommand(checkFile, checkQueries);
+    std::unique_ptr<PluginLoader> libraries = loadReportLibraries(plugins);
+    if (*runCmd) return runCommand(run, libraries->registry());
+    if (*batchCmd) return batchCommand(batch, libraries->registry());
+    if (*workbookCmd) return workbookCommand(remake);
+    if (app.got_subcommand("classes")) return classesCommand(libraries->registry());
+    if (*checkCmd) return checkConfigCommand(check, libraries->registry());
     if (*demoCmd) return demoCommand(demo);
   } catch (const InputError& e) {
     printProblem("error", e.message, {});

@@ -1,5 +1,6 @@
 #include "engine/TarnelEntityReport.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "framework/KvException.h"
@@ -255,6 +256,19 @@ void TarnelEntityReport::doAPantenna(int n) { processSeriesQuery(n, false); }
 
 void TarnelEntityReport::doAPvlaf(int n) { processQuery(stream(n), kVoiceLafQuery, 1); }
 
+std::vector<std::string> TarnelEntityReport::queryNames(Block block) {
+  std::vector<std::string> names;
+  if (block == kApVoiceLafBlock) names.push_back(kVoiceLafQuery.str());
+  if (block == kSeriesBlock) names.push_back(kCellSeriesQuery.str());
+  if (block != kApCellBlock && block != kApAntennaBlock) return names;
+  for (const ApQueries& queries : kApQueries) {
+    std::string name = block == kApCellBlock ? queries.cell : queries.antenna;
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  if (block == kApCellBlock) names.push_back(kLoadDataQuery.str());
+  return names;
+}
+
 void TarnelEntityReport::openReportStream() {
   streamNumber = dataManager().openStream(reportTitle());
 }
@@ -271,7 +285,6 @@ void TarnelEntityReport::populateTemplateAndDataFile(TarnelSteeringData& data) {
   data.PFDataFileName(dataManager().streamFilename(streamNumber));
 }
 
-RWEString TarnelEntityReport::configuredEntity() const { return configElement->attribute(kEntity); }
 
 const RWEString& TarnelEntityReport::selectName(KvXMLElement* select) {
   return select->attribute(kName);

@@ -11,6 +11,8 @@
 #define TARNEL_ENGINE_TARNELENTITYREPORT_H_
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "framework/TarnelConfigReport.h"
 #include "framework/TarnelSteeringData.h"
@@ -61,6 +63,12 @@ class TarnelEntityReport : public TarnelConfigReport {
   void doAPantenna(int n);
   void doAPvlaf(int n);
 
+  // The names of the queries a block may run, whatever the series: the AP
+  // cell block's (with "SWLoadDataTRX"), the AP antenna block's, the voice-LAF
+  // block's, and "CellSeries", which series() runs.
+  enum Block { kApCellBlock, kApAntennaBlock, kApVoiceLafBlock, kSeriesBlock };
+  static std::vector<std::string> queryNames(Block block);
+
  protected:
   // streamNumber = the data manager's stream for this report's title.
   void openReportStream();
@@ -69,8 +77,6 @@ class TarnelEntityReport : public TarnelConfigReport {
   // The engine's steering data, then the template (through the virtual
   // excelTemplateFile) and the stream's data file name.
   void populateTemplateAndDataFile(TarnelSteeringData& data);
-  // The configuration root's "Entity" attribute; empty when absent.
-  RWEString configuredEntity() const;
   // The "Name" attribute of a SELECTS.SELECT element; empty when absent.
   static const RWEString& selectName(KvXMLElement* select);
 

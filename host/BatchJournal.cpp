@@ -16,8 +16,7 @@
 
 namespace {
 const char kHeader[] = "tarnel-report batch journal 1\n";
-const char kWritten[] = "written";
-const char kSkipped[] = "skipped";
+const char kWritten[] = " written";
 const char kCannotWrite[] = "Cannot write the batch journal ";
 const char kCannotFlush[] = "Cannot flush the output folder ";
 // Often enough that a resumed batch redoes about a second of work, seldom
@@ -36,59 +35,49 @@ int testSetting(const char* name, int otherwise) {
   return otherwise;
 }
 
-typedef BatchJournal::Entry Entry;
-
 // Lines are written through a buffer of this size on the stack, so that the
 // flusher thread allocates nothing (and never gets a heap of its own).
 const size_t kBuffer = 16384;
-const size_t kLongestLine = 20;  // "-2147483648 skipped\n"
+const size_t kLongestLine = 20;  // "-2147483648 written\n"
 
-// Writes the line of `e` at `out`; returns its length.
-size_t formatLine(char* out, const Entry& e) {
-  char* end = std::to_chars(out, out + 11, e.id).ptr;
-  *end++ = ' ';
-  std::memcpy(end, e.kind == RunOutcome::kSkipped ? kSkipped : kWritten, 7);
-  end[7] = '\n';
-  return static_cast<size_t>(end + 8 - out);
+// Writes the line of `id` at `out`; returns its length.
+size_t formatLine(char* out, int id) {
+  char* end = std::to_chars(out, out + 11, id).ptr;
+  std::memcpy(end, kWritten, 8);
+  end[8] = '\n';
+  return static_cast<size_t>(end + 9 - out);
 }
 
-// Parses "<id> written" or "<id> skipped", the id as std::to_string writes it.
-bool parseEntry(const std::string& text, Entry& entry) {
+// Parses "<id> written", the id as std::to_string writes it.
+bool parseEntry(const std::string& text, int& id) {
   size_t space = text.find(' ');
-  if (space == std::string::npos || space > 11) return false;
-  std::string number = text.substr(0, space), word = text.substr(space + 1);
+  if (space == std::string::npos || space > 11 || text.compare(space, std::string::npos, kWritten) != 0) return false;
+  std::string number = text.substr(0, space);
   long value = std::strtol(number.c_str(), nullptr, 10);
-  entry.id = static_cast<int>(value);
-  if (value != entry.id || std::to_string(entry.id) != number) return false;
-  if (word != kWritten && word != kSkipped) return false;
-  entry.kind = word == kSkipped ? RunOutcome::kSkipped : RunOutcome::kWritten;
-  return true;
+  id = static_cast<int>(value);
+  return value == id && std::to_string(id) == number;
 }
 
-bool idBefore(const Entry& a, const Entry& b) { return a.id < b.id; }
-bool sameId(const Entry& a, const Entry& b) { return a.id == b.id; }
-
-// Puts `entries` in id order, one entry an id (a batch records each instance
-// once), in place.
-void sortById(std::vector<Entry>& entries) {
-  std::sort(entries.begin(), entries.end(), idBefore);
-  entries.erase(std::unique(entries.begin(), entries.end(), sameId), entries.end());
+// Puts `ids` in order, each once (a batch records each instance once).
+void sortIds(std::vector<int>& ids) {
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
 }
 
 // The entries of the journal `path` in id order, up to its first line that
 // is not a whole entry; none when it does not start with the header. Read a
-// line at a time into a vector with room for `more` (8 bytes an entry): a
+// line at a time into a vector with room for `more` (4 bytes an entry): a
 // journal never stands whole in memory.
-std::vector<Entry> trustedEntries(const std::string& path, size_t more = 0) {
-  std::vector<Entry> entries;
+std::vector<int> trustedEntries(const std::string& path, size_t more = 0) {
+  std::vector<int> entries;
   std::ifstream in(path, std::ios::binary);
   std::string text;
   if (!std::getline(in, text) || in.eof() || text + '\n' != kHeader) return entries;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) entries.reserve(static_cast<size_t>(st.st_size) / 16 + more);
-  Entry e{0, RunOutcome::kWritten};
-  while (std::getline(in, text) && !in.eof() && parseEntry(text, e)) entries.push_back(e);
-  sortById(entries);
+  int id = 0;
+  while (std::getline(in, text) && !in.eof() && parseEntry(text, id)) entries.push_back(id);
+  sortIds(entries);
   return entries;
 }
 
@@ -107,34 +96,33 @@ std::string failure(const std::string& what, const std::string& path) {
   return what + path + ": " + std::strerror(errno);
 }
 
-// Writes the journal's header line when `header`, then the lines of
-// `entries`, to `fd`; false when a write failed. Adds the bytes written to
-// `size`.
-bool writeLines(int fd, bool header, const std::vector<Entry>& entries, size_t& size) {
+// Writes the journal's header line when `header`, then the lines of `ids`,
+// to `fd`; false when a write failed. Adds the bytes written to `size`.
+bool writeLines(int fd, bool header, const std::vector<int>& ids, size_t& size) {
   char buffer[kBuffer];
   size_t used = header ? std::strlen(kHeader) : 0;
   std::memcpy(buffer, kHeader, used);
-  for (size_t i = 0; i <= entries.size(); ++i) {
-    if (i < entries.size() && used + kLongestLine <= kBuffer) {
-      used += formatLine(buffer + used, entries[i]);
+  for (size_t i = 0; i <= ids.size(); ++i) {
+    if (i < ids.size() && used + kLongestLine <= kBuffer) {
+      used += formatLine(buffer + used, ids[i]);
       continue;
     }
     if (!writeAll(fd, buffer, used)) return false;
     size += used;
     used = 0;
-    if (i < entries.size()) used = formatLine(buffer, entries[i]);
+    if (i < ids.size()) used = formatLine(buffer, ids[i]);
   }
   return true;
 }
 
-// Replaces the journal `path` by one holding `entries`; returns its size.
+// Replaces the journal `path` by one holding `ids`; returns its size.
 // When `durable`, the file and then its rename are flushed, so that a crash
 // leaves either the old journal or the new one, whole.
-size_t replace(const std::string& path, const std::vector<Entry>& entries, int folder, bool durable) {
+size_t replace(const std::string& path, const std::vector<int>& ids, int folder, bool durable) {
   std::string partial = path + ".partial";
   int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   size_t size = 0;
-  bool ok = fd >= 0 && writeLines(fd, true, entries, size) && (!durable || ::fsync(fd) == 0);
+  bool ok = fd >= 0 && writeLines(fd, true, ids, size) && (!durable || ::fsync(fd) == 0);
   std::string error = ok ? "" : failure(kCannotWrite, path);
   if (fd >= 0 && ::close(fd) != 0 && ok) error = failure(kCannotWrite, path);
   if (error.empty() && (::rename(partial.c_str(), path.c_str()) != 0 || (durable && ::fsync(folder) != 0))) {
@@ -154,7 +142,7 @@ BatchJournal::Descriptor::~Descriptor() {
 }
 
 std::string BatchJournal::fileName(const std::string& name, const std::string& shard) {
-  std::string file = RunOutput::safeName(name);
+  std::string file = RunOutput::fileName(name);
   if (!shard.empty()) {
     size_t slash = shard.find('/');
     file += ".shard-" + shard.substr(0, slash) + "-of-" + shard.substr(slash + 1);
@@ -179,15 +167,12 @@ BatchJournal::BatchJournal(const std::string& folder, const std::string& file, b
 
 BatchJournal::~BatchJournal() { stopFlusher(); }
 
-const RunOutcome::Kind* BatchJournal::find(int id) const {
-  auto found = std::lower_bound(started_.begin(), started_.end(), Entry{id, RunOutcome::kWritten}, idBefore);
-  return found == started_.end() || found->id != id ? nullptr : &found->kind;
-}
+bool BatchJournal::holds(int id) const { return std::binary_search(started_.begin(), started_.end(), id); }
 
 void BatchJournal::record(int id, RunOutcome::Kind kind) {
-  if (kind != RunOutcome::kWritten && kind != RunOutcome::kSkipped) return;
+  if (kind != RunOutcome::kWritten) return;
   std::lock_guard<std::mutex> lock(mutex_);
-  recorded_.push_back(Entry{id, kind});
+  recorded_.push_back(id);
 }
 
 void BatchJournal::finish() {
@@ -197,11 +182,11 @@ void BatchJournal::finish() {
   flushRecorded(lock, false);  // flushed, and kept in flushing_ for the journal written below
   if (failed()) throw KvException(error_);
   // What the journal holds is read back rather than kept in memory all along.
-  std::vector<Entry>().swap(recorded_);
-  std::vector<Entry> all = trustedEntries(path_, flushing_.size());
+  std::vector<int>().swap(recorded_);
+  std::vector<int> all = trustedEntries(path_, flushing_.size());
   all.insert(all.end(), flushing_.begin(), flushing_.end());
-  std::vector<Entry>().swap(flushing_);
-  sortById(all);
+  std::vector<int>().swap(flushing_);
+  sortIds(all);
   replace(path_, all, folder_.fd, true);
 }
 
@@ -246,11 +231,11 @@ std::string BatchJournal::flushFolder() {
   return failure(kCannotFlush, folderPath_ + " to disk");
 }
 
-// Appends `entries` and flushes the journal: the message when that fails, or
+// Appends `ids` and flushes the journal: the message when that fails, or
 // "". A failed append is cut back to the whole lines before it.
-std::string BatchJournal::appendEntries(const std::vector<Entry>& entries) {
+std::string BatchJournal::appendEntries(const std::vector<int>& ids) {
   size_t size = size_;
-  if (!writeLines(journal_.fd, false, entries, size)) {
+  if (!writeLines(journal_.fd, false, ids, size)) {
     std::string error = failure(kCannotWrite, path_);
     if (::ftruncate(journal_.fd, static_cast<off_t>(size_)) != 0) error += " (its last line, cut, is ignored)";
     return error;

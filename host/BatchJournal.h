@@ -1,14 +1,15 @@
 // BatchJournal: the record, in a batch's out folder, of the instances whose
 // files are safely on disk, so that `batch --resume` runs only the others.
-// Workers record() each instance whose run returned (its files renamed, and
-// anything else the run makes); about once a second, and once more in
-// finish(), a flusher thread flushes the out folder's file system (syncfs)
-// and only then appends those instances to the journal and flushes it, so an
-// entry never reaches the disk before the files it vouches for.
+// Workers record() each instance whose run returned written (its files
+// renamed, and anything else the run makes); about once a second, and once
+// more in finish(), a flusher thread flushes the out folder's file system
+// (syncfs) and only then appends those instances to the journal and flushes
+// it, so an entry never reaches the disk before the files it vouches for.
 // The file: the line "tarnel-report batch journal 1", then one line
-// "<id> written" or "<id> skipped" per instance; it is trusted up to its first
-// line that is not such a whole line. Failed runs and messages for the user
-// are not recorded (a resumed batch runs them again).
+// "<id> written" per instance; it is trusted up to its first line that is
+// not such a whole line. Instances that were skipped, got a message or
+// failed are not recorded: they wrote no files, and a resumed batch runs
+// them again.
 // The journal owns its flusher thread from construction to finish() or
 // destruction. record() and failed() may be called from any thread; the rest
 // from the thread that made the journal. Not copyable.
@@ -27,12 +28,6 @@
 
 class BatchJournal {
  public:
-  // One line of the journal.
-  struct Entry {
-    int id;
-    RunOutcome::Kind kind;
-  };
-
   // The journal's file name for report `name` and shard "K/N" ("" for none):
   // "<name>.journal" or "<name>.shard-K-of-N.journal", with the characters
   // of the name that report files replace replaced alike.
@@ -50,12 +45,11 @@ class BatchJournal {
 
   const std::string& path() const { return path_; }
   bool resuming() const { return resuming_; }
-  // The outcome (kWritten or kSkipped) the journal held for `id` when it was
-  // started, or nullptr.
-  const RunOutcome::Kind* find(int id) const;
+  // Whether the journal held `id` when it was started.
+  bool holds(int id) const;
 
-  // Notes that the run of `id` returned with `kind`: a written or skipped
-  // instance goes to the journal with the next flush.
+  // Notes that the run of `id` returned with `kind`: a written instance goes
+  // to the journal with the next flush.
   void record(int id, RunOutcome::Kind kind);
   // Whether a flush failed; the batch should then stop.
   bool failed() const { return failed_.load(); }
@@ -76,7 +70,7 @@ class BatchJournal {
   void flushEvery(std::chrono::milliseconds interval);
   void flushRecorded(std::unique_lock<std::mutex>& lock, bool append);
   std::string flushFolder();
-  std::string appendEntries(const std::vector<Entry>& entries);
+  std::string appendEntries(const std::vector<int>& ids);
   void stopFlusher();
 
   std::string folderPath_;
@@ -85,14 +79,14 @@ class BatchJournal {
   Descriptor folder_;            // the out folder, for syncfs and to flush renames
   Descriptor journal_;           // the journal, opened for appending
   size_t size_ = 0;              // bytes of whole lines in the journal
-  std::vector<Entry> started_;   // entries kept when started, in id order
-  std::vector<Entry> flushing_;  // taken from recorded_ by the flush under way
+  std::vector<int> started_;     // instances kept when started, in id order
+  std::vector<int> flushing_;    // taken from recorded_ by the flush under way
   int flushes_ = 0;
   int failAt_ = 0;               // a test build's injected failure: the flush that fails
 
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::vector<Entry> recorded_;  // not flushed yet
+  std::vector<int> recorded_;    // not flushed yet
   bool finishing_ = false;
   std::atomic<bool> failed_{false};
   std::string error_;

@@ -9,16 +9,6 @@
 
 namespace {
 std::atomic<bool> stopRequested{false};
-
-void tally(BatchSummary& summary, RunOutcome::Kind kind) {
-  switch (kind) {
-    case RunOutcome::kWritten: ++summary.written; break;
-    case RunOutcome::kSkipped: ++summary.skipped; break;
-    case RunOutcome::kMessage: ++summary.messages; break;
-    case RunOutcome::kFailed:
-    case RunOutcome::kInput: ++summary.failed; break;
-  }
-}
 }  // namespace
 
 void BatchRunner::stop() { stopRequested.store(true); }
@@ -30,19 +20,18 @@ BatchRunner::BatchRunner(const SessionOptions& options, const ReportConfiguratio
     : options_(options), configuration_(configuration), workers_(workers < 1 ? 1 : workers) {}
 
 // The instances of `listed` that the journal does not hold, in their order;
-// those it holds are counted in `summary`. A resumed batch first removes
+// those it holds are counted as written in `summary`. A resumed batch removes
 // what earlier runs left of the others: after a power loss a final file that
 // the journal does not vouch for may be empty or short.
 std::vector<int> BatchRunner::toRun(const std::vector<int>& listed, BatchSummary& summary) const {
   if (!journal_) return listed;
   std::vector<int> rest;
   for (int id : listed) {
-    const RunOutcome::Kind* kind = journal_->find(id);
-    if (!kind) {
+    if (!journal_->holds(id)) {
       rest.push_back(id);
       continue;
     }
-    tally(summary, *kind);
+    ++summary.written;
     ++summary.resumed;
   }
   if (journal_->resuming()) RunOutput::removeEarlierFiles(options_.outFolder, options_.reportName, rest);
@@ -68,7 +57,17 @@ BatchSummary BatchRunner::run(const std::vector<int>& listed, const Listener& li
       RunOutcome outcome = session.run(instances[i]);
       if (journal_) journal_->record(instances[i], outcome.kind);
       std::lock_guard<std::mutex> guard(lock);
-      tally(summary, outcome.kind);
+      switch (outcome.kind) {
+        case RunOutcome::kWritten: ++summary.written; break;
+        case RunOutcome::kSkipped: ++summary.skipped; break;
+        case RunOutcome::kMessage: ++summary.messages; break;
+        case RunOutcome::kFailed:
+        case RunOutcome::kInput: ++summary.failed; break;
+      }
+      if (outcome.otherEntity()) {
+        ++summary.otherEntity;
+        summary.reportEntity = outcome.reportEntity;
+      }
       ++done;
       if (listener) listener(instances[i], outcome, done, static_cast<int>(instances.size()));
     }

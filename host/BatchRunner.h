@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "host/ReportSession.h"
@@ -22,6 +23,8 @@ struct BatchSummary {
   int failed = 0;
   int notRun = 0;  // left when the batch was stopped
   int resumed = 0;  // not run again: the journal held them (counted above)
+  int otherEntity = 0;  // instances whose catalogue entity is not the report's (RunOutcome)
+  std::string reportEntity;  // the report's entity, when otherEntity > 0
 };
 
 class BatchRunner {

@@ -5,7 +5,9 @@
 #include "framework/KvException.h"
 
 namespace {
-const char kUsage[] = "--shard needs K/N with 1 <= K <= N (slice K of N), or auto: ";
+// More slices than this is a typing error, not a fleet of hosts.
+const long kMaxCount = 100000;
+const char kUsage[] = "--shard needs K/N with 1 <= K <= N <= 100000 (slice K of N), or auto: ";
 const char kAuto[] = "--shard auto: ";
 const char kNeither[] =
     "--shard auto needs a Kubernetes Indexed Job (JOB_COMPLETION_INDEX, with the count in TARNEL_SHARDS) "
@@ -20,8 +22,6 @@ const char kArrayId[] = "SLURM_ARRAY_TASK_ID";
 const char kArrayCount[] = "SLURM_ARRAY_TASK_COUNT";
 const char kArrayMin[] = "SLURM_ARRAY_TASK_MIN";
 const char kArrayMax[] = "SLURM_ARRAY_TASK_MAX";
-// More slices than this is a typing error, not a fleet of hosts.
-const long kMaxCount = 100000;
 
 // The whole number `text` is, or -1 when it is none (or too large).
 long wholeNumber(const std::string& text) {

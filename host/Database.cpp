@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "framework/KvException.h"
@@ -41,6 +42,30 @@ std::string hideQueryPassword(std::string uri) {
     query = uri.find('&', key);
   }
   return uri;
+}
+
+// The span of the value of a libpq "password = value" setting in `text`
+// (keyword/value connection strings, which a mistyped --db may hold); the
+// value is a word or a quoted text. {npos, 0} when there is none.
+std::pair<size_t, size_t> keywordPassword(const std::string& text) {
+  for (size_t key = 0; key + 8 <= text.size(); ++key) {
+    if (!startsWithNoCase(text.substr(key, 8), "password")) continue;
+    if (key > 0 && !std::isspace(static_cast<unsigned char>(text[key - 1]))) continue;
+    size_t equals = text.find_first_not_of(" \t", key + 8);
+    if (equals == std::string::npos || text[equals] != '=') continue;
+    size_t value = text.find_first_not_of(" \t", equals + 1);
+    if (value == std::string::npos) return {text.size(), 0};
+    size_t end = text[value] == '\'' ? text.find('\'', value + 1) : text.find_first_of(" \t", value);
+    end = end == std::string::npos ? text.size() : end + (text[value] == '\'' ? 1 : 0);
+    return {value, end - value};
+  }
+  return {std::string::npos, 0};
+}
+
+std::string hideKeywordPassword(std::string text) {
+  std::pair<size_t, size_t> value = keywordPassword(text);
+  if (value.first != std::string::npos) text.replace(value.first, value.second, kHiddenPassword);
+  return text;
 }
 
 #ifndef TARNEL_POSTGRES
@@ -99,7 +124,7 @@ bool Database::isServerUri(const std::string& target) {
 // Any target that looks like a URI (a server's, or a mistyped one taken for a
 // file name) is shown without the password of its user information or query.
 std::string Database::displayName(const std::string& target) {
-  if (target.find("://") == std::string::npos) return target;
+  if (target.find("://") == std::string::npos) return hideKeywordPassword(target);
   size_t authority = target.find("://") + 3;
   size_t end = target.find_first_of("/?", authority);
   size_t at = target.rfind('@', end == std::string::npos ? std::string::npos : end);
@@ -132,6 +157,8 @@ std::string Database::withoutPassword(std::string text, const std::string& targe
                                                                           : end - key - 10));
     }
   }
+  std::pair<size_t, size_t> keyword = keywordPassword(target);
+  if (keyword.first != std::string::npos) secrets.push_back(target.substr(keyword.first, keyword.second));
   for (const std::string& secret : secrets) {
     if (secret.empty()) continue;
     for (size_t at = text.find(secret); at != std::string::npos;

@@ -70,7 +70,7 @@ class Database {
 
   // Writes what runs from now on to `trace`; null stops it. The trace must
   // outlive the database or be unset first.
-  void setTrace(SqlTrace* trace) { trace_ = trace; }
+  virtual void setTrace(SqlTrace* trace) { trace_ = trace; }
 
   // Runs `sql` with `parameters` bound to ?1, ?2, ... in order, calling `row`
   // (when given) for each result row; a text without parameters runs with

@@ -1,6 +1,7 @@
 #include "host/DemoNetwork.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -57,9 +58,27 @@ class TemporaryFolder {
   std::string path_;
 };
 
+// The demo scripts of an installation: <folder of this program>/<relative
+// path of the installed examples>/demo, when that folder exists.
+std::string installedScriptFolder() {
+#ifdef TARNEL_INSTALLED_EXAMPLES
+  std::vector<char> program(4096);
+  ssize_t length = readlink("/proc/self/exe", program.data(), program.size() - 1);
+  if (length <= 0) return std::string();
+  std::string path(program.data(), static_cast<size_t>(length));
+  std::string folder = path.substr(0, path.rfind('/') + 1) + TARNEL_INSTALLED_EXAMPLES + "/demo";
+  struct stat st;
+  if (stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return folder;
+#endif
+  return std::string();
+}
+
 }  // namespace
 
-std::string DemoNetwork::defaultScriptFolder() { return std::string(TARNEL_EXAMPLES_DIR) + "/demo"; }
+std::string DemoNetwork::defaultScriptFolder() {
+  std::string installed = installedScriptFolder();
+  return installed.empty() ? std::string(TARNEL_EXAMPLES_DIR) + "/demo" : installed;
+}
 
 std::string DemoNetwork::postgresFolder(const std::string& scriptFolder) {
   std::string folder = scriptFolder;

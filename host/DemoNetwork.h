@@ -12,7 +12,8 @@
 
 class DemoNetwork {
  public:
-  // The folder of the demo scripts shipped with the source tree.
+  // The folder of the demo scripts: the installed ones when this program runs
+  // from an installation, else those of the source tree it was built from.
   static std::string defaultScriptFolder();
   // The folder of the PostgreSQL scripts that go with `scriptFolder`.
   static std::string postgresFolder(const std::string& scriptFolder);

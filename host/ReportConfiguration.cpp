@@ -1,10 +1,12 @@
 #include "host/ReportConfiguration.h"
 
+#include "framework/KvException.h"
 #include "framework/XMLDocument.h"
 
 namespace {
 const RWEString kQueriesPath("QUERIES.QUERY");
-const RWEString kSelectsPath("SELECTS.SELECT");
+const RWEString kQueries("QUERIES");
+const RWEString kQuery("QUERY");
 
 std::string stemOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -19,10 +21,23 @@ ReportConfiguration::ReportConfiguration(const std::string& path,
     : stem_(stemOf(path)) {
   for (const std::string& library : libraries) {
     libraries_.push_back(XMLDocument::parseFile(library));
-    addQueries(*libraries_.back());
+    addLibrary(*libraries_.back(), library);
   }
   root_ = XMLDocument::parseFile(path);
   addQueries(*root_);
+}
+
+// A library is a QUERIES element, or a document (a report configuration, say)
+// whose root holds one.
+void ReportConfiguration::addLibrary(const KvXMLElement& root, const std::string& path) {
+  if (root.name() == kQueries) {
+    for (KvXMLElement* q : root.getNamedElements(kQuery)) queries_[q->attribute("Name").str()] = q;
+  } else if (root.getNamedElement(kQueries)) {
+    addQueries(root);
+  } else {
+    throw KvException(path + ":" + std::to_string(root.line()) + ": not a query library: the root <" +
+                      root.name().str() + "> is not QUERIES and holds no QUERIES element");
+  }
 }
 
 void ReportConfiguration::addQueries(const KvXMLElement& document) {
@@ -37,12 +52,3 @@ KvXMLElement* ReportConfiguration::query(const std::string& name) const {
 }
 
 const RWEString& ReportConfiguration::entity() const { return root_->attribute("Entity"); }
-
-std::vector<std::string> ReportConfiguration::undefinedSelects() const {
-  std::vector<std::string> missing;
-  for (KvXMLElement* select : root_->getNamedElements(kSelectsPath)) {
-    const std::string& name = select->attribute("Name").str();
-    if (!query(name)) missing.push_back(name);
-  }
-  return missing;
-}

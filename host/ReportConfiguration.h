@@ -2,7 +2,8 @@
 // libraries given with it, parsed once and read-only afterwards, so that the
 // workers of a batch share it. Query definitions are the QUERIES.QUERY
 // elements of the libraries and of the configuration; the configuration's own
-// definition wins on a name clash, and among libraries the later one wins.
+// definition wins on a name clash, and among libraries the later one wins. A
+// library's root is QUERIES, or holds QUERIES (a report configuration does).
 #ifndef TARNEL_HOST_REPORTCONFIGURATION_H_
 #define TARNEL_HOST_REPORTCONFIGURATION_H_
 
@@ -16,7 +17,8 @@
 class ReportConfiguration {
  public:
   // Parses the configuration at `path` and the `libraries`. Throws
-  // KvException naming the file and line of the first error.
+  // KvException naming the file and line of the first error, and naming a
+  // library whose root is neither QUERIES nor holds it.
   ReportConfiguration(const std::string& path, const std::vector<std::string>& libraries);
   ReportConfiguration(const ReportConfiguration&) = delete;
   ReportConfiguration& operator=(const ReportConfiguration&) = delete;
@@ -28,10 +30,11 @@ class ReportConfiguration {
   const std::string& stem() const { return stem_; }
   // The root element's "Entity" attribute.
   const RWEString& entity() const;
-  // The SELECTS.SELECT names that no definition has, in document order.
-  std::vector<std::string> undefinedSelects() const;
+  // Whether query libraries were given.
+  bool hasLibraries() const { return !libraries_.empty(); }
 
  private:
+  void addLibrary(const KvXMLElement& root, const std::string& path);
   void addQueries(const KvXMLElement& document);
 
   std::vector<std::unique_ptr<KvXMLElement>> libraries_;

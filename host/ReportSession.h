@@ -7,6 +7,7 @@
 #ifndef TARNEL_HOST_REPORTSESSION_H_
 #define TARNEL_HOST_REPORTSESSION_H_
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,35 +25,58 @@ struct SessionOptions {
   std::string scenario;
   std::string reportName;
   ReportRegistry::Constructor constructor = nullptr;
+  std::string className;  // the class's name, recorded in the steering data
   SqlTrace* trace = nullptr;
   LogUser* log = nullptr;
+  // Called on the worker's thread once a run's files are written, with the
+  // steering file's path (the workbook is made here). An exception fails the
+  // run with its message; the report's files stay.
+  std::function<void(int instanceId, const std::string& steeringPath)> afterRun;
 };
 
 // What became of one instance.
 struct RunOutcome {
   enum Kind { kWritten, kFailed, kMessage, kSkipped, kInput };
   Kind kind = kWritten;
+  std::string instanceName;  // the catalogue's name; "" when unknown
   std::string message;
   std::vector<std::string> contexts;
+  // Set when the catalogue's entity of the instance is not the report's own
+  // (a cell id given to an ECP report): the two entity names.
+  std::string catalogueEntity, reportEntity;
+  bool otherEntity() const { return !catalogueEntity.empty() || !reportEntity.empty(); }
 };
 
 class ReportSession {
  public:
   // Opens the database (one connection per session). Throws KvException
-  // when it cannot be opened or reached.
+  // when it cannot be opened or reached, is not a network database, or the
+  // scenario has no member.
   ReportSession(const SessionOptions& options, const ReportConfiguration& configuration);
 
   // Runs the report for `instanceId`; never throws.
   RunOutcome run(int instanceId);
-  // Whether the catalogue tnl_instance lists `instanceId`.
-  bool knownInstance(int instanceId);
   // Instance ids of `entity` in the catalogue, ascending.
   std::vector<int> instancesOf(const std::string& entity);
   // Catalogue ids from `low` to `high`, ascending.
   std::vector<int> instancesBetween(int low, int high);
+  // The entities of the catalogue, in alphabetical order.
+  std::vector<std::string> entities();
 
  private:
-  RunOutcome build(int instanceId);
+  // Throws KvException when the database has no instance catalogue.
+  void requireNetwork();
+  // Throws KvException naming the scenarios when the run's scenario has no
+  // member (a misspelt scenario would quietly filter every row away).
+  void requireScenario();
+  // Whether the catalogue lists `instanceId`; its entity into `entity`.
+  bool catalogueEntity(int instanceId, std::string& entity);
+  RunOutcome build(int instanceId, const std::string& entity);
+  void noteOtherEntity(TarnelEntityReport& report, const std::string& entity, RunOutcome& outcome);
+  // The catalogue's name of `instanceId`; "" when it cannot be read.
+  std::string nameOf(int instanceId);
+  // The written run's result after SessionOptions::afterRun.
+  RunOutcome finish(int instanceId, const std::string& steeringPath, RunOutcome result);
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;

@@ -1,6 +1,8 @@
 #include "host/RunOutput.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +17,14 @@
 namespace {
 const size_t kStreamBuffer = 1 << 16;
 const char kDiskSpace[] = "Unable to write all of the report  - check disk space";
+const char kText[] = ".txt";
+const char kSteering[] = ".steering.json";
+const char kFailed[] = ".failed";
+// An earlier run's good file, moved aside by a run that did not write it anew.
+const char kStale[] = ".stale";
+// The workbooks an earlier run may have left: a run's own workbook step, when
+// asked for, writes the instance's anew after the commit.
+const char* const kWorkbooks[] = {".xlsx", ".xlsm"};
 
 void renameOrThrow(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) {
@@ -23,7 +33,7 @@ void renameOrThrow(const std::string& from, const std::string& to) {
 }
 }  // namespace
 
-std::string RunOutput::safeName(const std::string& name) {
+std::string RunOutput::fileName(const std::string& name) {
   std::string safe = name;
   for (char& c : safe) {
     bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -35,6 +45,23 @@ std::string RunOutput::safeName(const std::string& name) {
   return safe;
 }
 
+void RunOutput::makeFolder(const std::string& folder) {
+  struct stat st;
+  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    std::string part = folder.substr(0, slash);
+    if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
+      throw KvException("Cannot make the output folder " + folder + ": " + std::strerror(errno));
+    }
+    if (slash == std::string::npos) break;
+  }
+  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    throw KvException("Output folder is not a folder: " + folder);
+  }
+  if (access(folder.c_str(), W_OK | X_OK) != 0) {
+    throw KvException("Output folder is not writable: " + folder);
+  }
+}
+
 RunOutput::RunOutput(std::string folder, RWEString name, int instanceId)
     : folder_(std::move(folder)), name_(std::move(name)), instanceId_(instanceId) {}
 
@@ -43,7 +70,7 @@ RunOutput::~RunOutput() {
 }
 
 std::string RunOutput::baseName(const RWEString& title) const {
-  return safeName(title.str()) + "_" + std::to_string(instanceId_);
+  return fileName(title.str()) + "_" + std::to_string(instanceId_);
 }
 
 int RunOutput::openStream(const RWEString& title) {
@@ -52,7 +79,7 @@ int RunOutput::openStream(const RWEString& title) {
   }
   auto s = std::make_unique<Stream>();
   s->title = title;
-  s->finalPath = folder_ + "/" + baseName(title) + ".txt";
+  s->finalPath = folder_ + "/" + baseName(title) + kText;
   s->partialPath = s->finalPath + ".partial";
   s->buffer.reset(new char[kStreamBuffer]);
   s->file.rdbuf()->pubsetbuf(s->buffer.get(), kStreamBuffer);
@@ -78,30 +105,73 @@ RWEString RunOutput::streamFilename(int n) const {
   return RWEString(path.substr(path.rfind('/') + 1));
 }
 
-void RunOutput::commit(const TarnelSteeringData& steering) {
+void RunOutput::commit(const TarnelSteeringData& steering, const RunRecord& run) {
   bool whole = true;
   for (auto& s : streams_) {
     s->file.close();
     if (s->file.fail()) whole = false;
   }
   if (!whole) throw KvException(kDiskSpace);
-  writeSteering(steering);
+  writeSteering(steering, run);
   for (auto& s : streams_) renameOrThrow(s->partialPath, s->finalPath);
+  // What earlier runs left for this instance no longer tells the truth.
+  for (const std::string& text : textPaths()) {
+    std::remove((text + kFailed).c_str());
+    std::remove((text + kStale).c_str());
+    if (!written(text)) moveAside(text);
+  }
+  std::remove((steeringPath() + kStale).c_str());
+  moveWorkbooksAside();
   finished_ = true;
 }
 
 std::vector<std::string> RunOutput::abandon() {
   std::vector<std::string> kept;
+  for (const std::string& text : textPaths()) {
+    std::remove((text + kFailed).c_str());
+    moveAside(text);
+  }
+  moveAside(steeringPath());
+  moveWorkbooksAside();
   for (auto& s : streams_) {
     if (s->file.is_open()) s->file.close();
-    std::string failed = s->finalPath + ".failed";
+    std::string failed = s->finalPath + kFailed;
     if (std::rename(s->partialPath.c_str(), failed.c_str()) == 0) kept.push_back(failed);
   }
   finished_ = true;
   return kept;
 }
 
-void RunOutput::writeSteering(const TarnelSteeringData& steering) {
+std::vector<std::string> RunOutput::textPaths() const {
+  std::vector<std::string> paths{folder_ + "/" + baseName(name_) + kText};
+  for (const auto& s : streams_) {
+    if (s->finalPath != paths[0]) paths.push_back(s->finalPath);
+  }
+  return paths;
+}
+
+bool RunOutput::written(const std::string& path) const {
+  for (const auto& s : streams_) {
+    if (s->finalPath == path) return true;
+  }
+  return false;
+}
+
+std::string RunOutput::steeringPath() const { return folder_ + "/" + baseName(name_) + kSteering; }
+
+void RunOutput::moveWorkbooksAside() const {
+  for (const char* extension : kWorkbooks) {
+    std::string path = folder_ + "/" + baseName(name_) + extension;
+    std::remove((path + kStale).c_str());
+    moveAside(path);
+  }
+}
+
+void RunOutput::moveAside(const std::string& path) {
+  std::rename(path.c_str(), (path + kStale).c_str());
+}
+
+void RunOutput::writeSteering(const TarnelSteeringData& steering, const RunRecord& run) {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
   for (const auto& entry : steering.entries()) {
     if (entry.first == "runMacro") {
@@ -110,7 +180,12 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering) {
       json[entry.first.str()] = entry.second.str();
     }
   }
-  std::string path = folder_ + "/" + baseName(name_) + ".steering.json";
+  json["run"] = {{"report", run.report},   {"class", run.className},
+                 {"entity", run.entity},   {"instance", run.instance},
+                 {"instanceName", run.instanceName},
+                 {"scenario", run.scenario}, {"database", run.database},
+                 {"time", run.time}};
+  std::string path = steeringPath();
   std::string partial = path + ".partial";
   std::ofstream out(partial, std::ios::out | std::ios::trunc | std::ios::binary);
   out << json.dump(2) << '\n';
@@ -122,23 +197,30 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering) {
   renameOrThrow(partial, path);
 }
 
+std::string RunOutput::steeringPathOf(const std::string& folder, const RWEString& name, int instanceId) {
+  return folder + "/" + fileName(name.str()) + "_" + std::to_string(instanceId) + kSteering;
+}
+
 // A run's files are "<name>_<id>." followed by their ending, so the id is the
 // text between the name's "_" and the next dot.
 void RunOutput::removeEarlierFiles(const std::string& folder, const RWEString& name, const std::vector<int>& ids) {
   if (ids.empty()) return;
   std::unordered_set<std::string> idTexts;
   for (int id : ids) idTexts.insert(std::to_string(id));
-  std::string prefix = safeName(name.str()) + "_", failed = ".failed";
+  std::string prefix = fileName(name.str()) + "_";
+  auto kept = [](const std::string& file) {
+    for (const std::string end : {".failed", kStale}) {
+      if (file.size() >= end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0) return true;
+    }
+    return false;
+  };
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
   if (!dir) throw KvException("Cannot read the output folder " + folder + ": " + std::strerror(errno));
   std::vector<std::string> earlier;
   while (dirent* entry = readdir(dir.get())) {
     std::string file = entry->d_name;
     size_t dot = file.find('.', prefix.size());
-    if (file.compare(0, prefix.size(), prefix) != 0 || dot == std::string::npos ||
-        (file.size() >= failed.size() && file.compare(file.size() - failed.size(), failed.size(), failed) == 0)) {
-      continue;
-    }
+    if (file.compare(0, prefix.size(), prefix) != 0 || dot == std::string::npos || kept(file)) continue;
     if (idTexts.count(file.substr(prefix.size(), dot - prefix.size()))) earlier.push_back(folder + "/" + file);
   }
   for (const std::string& path : earlier) {

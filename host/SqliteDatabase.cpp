@@ -12,11 +12,6 @@ namespace {
 const size_t kStatementCacheLimit = 64;
 const int kBusyTimeoutMs = 5000;
 
-// SQLite's own page cache, 512 KiB: enough for the b-tree pages every run
-// walks, while the leaves a run reads once come from the system's file cache.
-// Its default (2 MiB) fills up over a long batch on a large network, so that
-// memory grew with the network's size at no gain in speed.
-const char kPageCache[] = "pragma cache_size = -512";
 const char kCheckSchema[] = "select count(*) from sqlite_schema";
 const char kBegin[] = "begin";
 const char kCommit[] = "commit";
@@ -28,15 +23,23 @@ const char kEndCall[] = "release tnl_procedure_call";
 const char kUndoCall[] = "rollback to tnl_procedure_call; release tnl_procedure_call";
 const char kProcedureBodies[] =
     "select body from tnl_procedure where package = ?1 and name = ?2 order by step";
-// A snapshot of the schema's columns, read once per connection, behind the
-// view the reports probe for INSTANCE_ID columns.
-const char* const kSchemaColumns[] = {
-    "create temp table tnl_schema_columns as "
+// The connection's set-up, run when it opens and written at the top of an
+// SQL trace, so that a replay reads as the runs read (each text may run
+// again). TEMP tables in memory. SQLite's own page cache, 512 KiB: enough for
+// the b-tree pages every run walks, while the leaves a run reads once come
+// from the system's file cache (its default, 2 MiB, fills up over a long
+// batch on a large network, so that memory grew with the network's size at no
+// gain in speed). A snapshot of the schema's columns, read once per
+// connection, behind the view the reports probe for INSTANCE_ID columns.
+const std::vector<std::string> kSetUp = {
+    "pragma temp_store = memory",
+    "pragma cache_size = -512",
+    "create temp table if not exists tnl_schema_columns as "
     "select upper(m.name) as table_name, upper(p.name) as column_name "
     "from sqlite_schema m join pragma_table_info(m.name) p "
     "where m.type in ('table', 'view')",
-    "create index temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name)",
-    "create temp view user_Tab_columns as select table_name, column_name from tnl_schema_columns",
+    "create index if not exists temp.tnl_schema_columns_key on tnl_schema_columns (table_name, column_name)",
+    "create temp view if not exists user_Tab_columns as select table_name, column_name from tnl_schema_columns",
 };
 
 // Memory statistics take a global lock on every allocation, which serialises
@@ -79,19 +82,22 @@ SqliteDatabase::SqliteDatabase(const std::string& path) {
     throw KvException("Cannot open database " + displayName(path) + ": " + withoutPassword(message, path));
   }
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-  sqlite3_exec(db_, "pragma temp_store = memory", nullptr, nullptr, nullptr);
-  sqlite3_exec(db_, kPageCache, nullptr, nullptr, nullptr);
   sqlite3_extended_result_codes(db_, 1);
   // Reading the schema proves the file is a database.
   try {
     execute(kCheckSchema);
-    for (const char* sql : kSchemaColumns) execute(sql);
+    for (const std::string& sql : kSetUp) execute(sql);
   } catch (KvException& e) {
     statements_.clear();
     sqlite3_close(db_);
     db_ = nullptr;
     throw KvException("Cannot open database " + displayName(path) + ": " + withoutPassword(e.message().str(), path));
   }
+}
+
+void SqliteDatabase::setTrace(SqlTrace* trace) {
+  Database::setTrace(trace);
+  if (trace) trace->setUp(kSetUp);
 }
 
 SqliteDatabase::~SqliteDatabase() {

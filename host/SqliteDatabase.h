@@ -25,6 +25,9 @@ class SqliteDatabase : public Database {
   explicit SqliteDatabase(const std::string& path);
   ~SqliteDatabase() override;
 
+  // Also writes the connection's set-up at the top of `trace`.
+  void setTrace(SqlTrace* trace) override;
+
  protected:
   // Throws KvException with SQLite's message when `sql` fails.
   void runQuery(const std::string& sql, const Parameters& parameters,

@@ -9,13 +9,16 @@ seconds=${1:-60}
 command -v clang++ >/dev/null || { apt-get update -qq && apt-get install -y -qq clang >/dev/null; }
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_FUZZ=ON \
   -DTARNEL_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target fuzz_config fuzz_rows fuzz_reports >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_config fuzz_rows fuzz_reports fuzz_template >/dev/null
 mkdir -p build-fuzz/findings
-for target in fuzz_config fuzz_rows fuzz_reports; do
+for target in fuzz_config fuzz_rows fuzz_reports fuzz_template; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"
-  # Seed the configuration fuzzers with the example configurations.
-  [ "$target" != fuzz_rows ] && cp examples/reports/*/*.xml examples/queries/*.xml "$corpus"/ 2>/dev/null || true
+  # Seed the fuzzers of configurations and templates with the examples.
+  case $target in
+    fuzz_config | fuzz_reports) cp examples/reports/*/*.xml examples/queries/*.xml "$corpus"/ ;;
+    fuzz_template) cp examples/templates/*.xltx "$corpus"/ ;;
+  esac
   echo "fuzz: $target for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1 build-fuzz/tests/fuzz/$target -max_total_time="$seconds" \
     -max_len=65536 -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/findings/ \

@@ -52,6 +52,14 @@ RunInfo runInfo(const nlohmann::ordered_json& run) {
 }
 }  // namespace
 
+time_t workbookTime(const std::string& iso) {
+  struct tm parts {};
+  if (strptime(iso.c_str(), "%Y-%m-%dT%H:%M:%SZ", &parts)) return timegm(&parts);
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch && *epoch) return static_cast<time_t>(std::strtoll(epoch, nullptr, 10));
+  return std::time(nullptr);
+}
+
 ReportFiles::ReportFiles(std::vector<Entry> steering, std::string stream, RunInfo run)
     : steering_(std::move(steering)), stream_(std::move(stream)), run_(std::move(run)) {}
 

@@ -7,6 +7,7 @@
 #ifndef TARNEL_WORKBOOK_REPORTFILES_H_
 #define TARNEL_WORKBOOK_REPORTFILES_H_
 
+#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +24,11 @@ struct RunInfo {
   std::string database;      // a file path, or a URI without its password
   std::string time;          // run time, ISO 8601 in UTC ("2023-11-14T22:13:20Z")
 };
+
+// The time a workbook of the run carries (document properties, zip entries):
+// the run's own `iso` time ("2023-11-14T22:13:20Z"), else SOURCE_DATE_EPOCH,
+// else now; so the same files give the same bytes.
+time_t workbookTime(const std::string& iso);
 
 class ReportFiles {
  public:

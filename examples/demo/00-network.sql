@@ -112,7 +112,8 @@ SELECT 3000000 + k, k, 'ECP' || k,
        NULL
 FROM e;
 
--- Cells: series 1 to 9 in turn (shifted by the seed), frames set per series.
+-- Cells: series 1 to 9 in turn (shifted by the seed), frames set per series,
+-- spread evenly over the ECPs in runs of consecutive cell numbers.
 INSERT INTO tnl_cfg_cell
 WITH RECURSIVE c(n) AS (
   SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < (SELECT cells FROM demo_params)),
@@ -121,7 +122,8 @@ SELECT 1000000 + n,
        n,
        'CELL' || printf('%05d', n),
        1 + ((n - 1 + (SELECT seed FROM p)) % 9),
-       3000000 + 1 + (n - 1) / 250,
+       3000000 + 1 + (n - 1) * (SELECT max(2, (cells + 249) / 250) FROM demo_params)
+                     / (SELECT cells FROM demo_params),
        CASE WHEN n % 17 = 0 THEN 'u' ELSE 'e' END,
        round(40.0 + ((n * 7919 + (SELECT seed FROM p)) % 100000) / 100000.0, 6),
        round(-75.0 - ((n * 104729 + (SELECT seed FROM p)) % 100000) / 100000.0, 6),

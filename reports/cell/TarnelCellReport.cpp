@@ -9,14 +9,13 @@ const RWEString kCellEntity("Cell");
 
 TarnelCellReport::TarnelCellReport(RWEString name, XMLQueryInterface& connection,
                                    ReportDataManager& dataManager, LogUser& user)
-    : TarnelEntityReport(name, connection, dataManager, user), cellInstanceId_(-1), cellSeries_(-1) {}
+    : TarnelEntityReport(name, connection, dataManager, user), cellSeries_(-1) {}
 
 TarnelCellReport::~TarnelCellReport() = default;
 
 void TarnelCellReport::configure(TarnelReportInfo& info) {
-  cellInstanceId_ = info.activeInstanceId();
-  cellSeries_ = dataManager().seriesForCell(cellInstanceId_);
-  scenario = info.scenario;
+  cell_.bind(info, scenario);
+  cellSeries_ = dataManager().seriesForCell(cell_.id());
   dataManager().populateTempScenarioTable(kCellEntity, scenarioId());
 }
 
@@ -32,9 +31,9 @@ void TarnelCellReport::populateSteeringData(TarnelSteeringData& data) {
 
 void TarnelCellReport::postBuild() {}
 
-RWEString TarnelCellReport::entityName() { return configuredEntity(); }
+RWEString TarnelCellReport::entityName() { return cell_.entity(*configElement); }
 
-int TarnelCellReport::instanceId() { return cellInstanceId_; }
+int TarnelCellReport::instanceId() { return cell_.id(); }
 
 RWEString TarnelCellReport::excelTemplateFile() { return TarnelEntityReport::excelTemplateFile(); }
 

@@ -6,6 +6,7 @@
 #ifndef TARNEL_REPORTS_CELL_TARNELCELLREPORT_H_
 #define TARNEL_REPORTS_CELL_TARNELCELLREPORT_H_
 
+#include "engine/BoundInstance.h"
 #include "engine/TarnelEntityReport.h"
 
 class TarnelCellReport : public TarnelEntityReport {
@@ -31,10 +32,10 @@ class TarnelCellReport : public TarnelEntityReport {
   // The cell series fixed at configure; -1 before.
   int series() override;
 
-  int cellInstanceId() const { return cellInstanceId_; }
+  int cellInstanceId() const { return cell_.id(); }
 
  private:
-  int cellInstanceId_;
+  BoundInstance cell_;
   int cellSeries_;
 };
 

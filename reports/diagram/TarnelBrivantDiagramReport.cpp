@@ -26,9 +26,6 @@ const RWEString kArgPath("DATASET.ARG");
 const RWEString kValue("Value");
 
 const RWEString kTemplatePath("TEMPLATES.TEMPLATE");
-const RWEString kMicroAntPath("STOREDPROCS.MICROANT");
-const RWEString kCdmaPath("STOREDPROCS.CDMA");
-const RWEString kTdmaPath("STOREDPROCS.TDMA");
 const RWEString kProc("proc");
 const RWEString kResult("result");
 const char kNoQuery[] = "Query not defined in config file: ";
@@ -58,6 +55,10 @@ RWEString dms(const RWEString& degrees, int isLongitude, const char* format) {
 }
 
 }  // namespace
+
+const char TarnelBrivantDiagramReport::kMicroAntPath[] = "STOREDPROCS.MICROANT";
+const char TarnelBrivantDiagramReport::kCdmaPath[] = "STOREDPROCS.CDMA";
+const char TarnelBrivantDiagramReport::kTdmaPath[] = "STOREDPROCS.TDMA";
 
 TarnelBrivantDiagramReport::TarnelBrivantDiagramReport(RWEString name,
                                                        XMLQueryInterface& connection,

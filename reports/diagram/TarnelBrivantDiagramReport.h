@@ -48,6 +48,11 @@ class TarnelBrivantDiagramReport : public TarnelCellReport {
   // map name and label, and an empty elevation as "0.0000000000000000".
   void brivMicroAnt();
 
+  // The STOREDPROCS elements of brivMicroAnt, doCBrivmCell and doTBrivmCell.
+  static const char kMicroAntPath[];
+  static const char kCdmaPath[];
+  static const char kTdmaPath[];
+
  protected:
   // The first TEMPLATES.TEMPLATE element's attribute `name`; empty when absent.
   RWEString templateAttribute(const RWEString& name) const;

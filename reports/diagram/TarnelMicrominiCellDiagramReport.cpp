@@ -2,11 +2,12 @@
 
 namespace {
 const RWEString kTemplate("mc");
-const char kCdbsPath[] = "STOREDPROCS.CDBS";
 // A micro or mini cell is its own single microcell.
 const char* const kStatuses[TarnelMicrocellDiagramReport::kPositions] = {"e", "u", "u",
                                                                          "u", "u", "u"};
 }  // namespace
+
+const char TarnelMicrominiCellDiagramReport::kCdbsPath[] = "STOREDPROCS.CDBS";
 
 TarnelMicrominiCellDiagramReport::TarnelMicrominiCellDiagramReport(
     RWEString name, XMLQueryInterface& connection, ReportDataManager& dataManager, LogUser& user)

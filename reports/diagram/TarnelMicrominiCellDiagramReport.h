@@ -21,6 +21,9 @@ class TarnelMicrominiCellDiagramReport : public TarnelMicrocellDiagramReport {
   // The diagram base's steering data, then macro file 4, the workbook,
   // PFBrivantTemplate and PFMcell1 to PFMcell6.
   void populateSteeringData(TarnelSteeringData& data) override;
+
+  // The STOREDPROCS element the build calls.
+  static const char kCdbsPath[];
 };
 
 #endif  // TARNEL_REPORTS_DIAGRAM_TARNELMICROMINICELLDIAGRAMREPORT_H_

@@ -8,7 +8,6 @@
 
 namespace {
 
-const RWEString kProcPath("STOREDPROCS.IXEV");
 const RWEString kFirstHeadingPath("HEADINGS.FIRST.COLUMN");
 const RWEString kSecondHeadingPath("HEADINGS.SECOND.COLUMN");
 const RWEString kName("Name");
@@ -45,6 +44,8 @@ bool sameText(const RWEString& a, const RWEString& b) {
 
 }  // namespace
 
+const char Tarnel1xEVReport::kProcedurePath[] = "STOREDPROCS.IXEV";
+
 // What has been written once already; kept from row to row for one build.
 struct Tarnel1xEVReport::RowFlags {
   bool location[kLocationCount] = {};
@@ -54,11 +55,11 @@ struct Tarnel1xEVReport::RowFlags {
 
 Tarnel1xEVReport::Tarnel1xEVReport(RWEString name, XMLQueryInterface& connection,
                                    ReportDataManager& dataManager, LogUser& user)
-    : TarnelEntityReport(name, connection, dataManager, user), instanceId_(-1) {}
+    : TarnelEntityReport(name, connection, dataManager, user) {}
 
 Tarnel1xEVReport::~Tarnel1xEVReport() = default;
 
-void Tarnel1xEVReport::configure(TarnelReportInfo& info) { instanceId_ = info.activeInstanceId(); }
+void Tarnel1xEVReport::configure(TarnelReportInfo& info) { instance_.bind(info); }
 
 void Tarnel1xEVReport::preBuild() {
   openReportStream();
@@ -83,12 +84,12 @@ void Tarnel1xEVReport::populateSteeringData(TarnelSteeringData& data) {
   data.PFDataFileName(dataManager().streamFilename(streamNumber));
 }
 
-RWEString Tarnel1xEVReport::entityName() { return configuredEntity(); }
+RWEString Tarnel1xEVReport::entityName() { return instance_.entity(*configElement); }
 
-int Tarnel1xEVReport::instanceId() { return instanceId_; }
+int Tarnel1xEVReport::instanceId() { return instance_.id(); }
 
 RWEString Tarnel1xEVReport::procAttribute(const RWEString& name) const {
-  return configuredElement(kProcPath).attribute(name);
+  return configuredElement(kProcedurePath).attribute(name);
 }
 
 void Tarnel1xEVReport::runProcedure(std::vector<RWEString>* strings) {

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <vector>
 
+#include "engine/BoundInstance.h"
 #include "engine/TarnelEntityReport.h"
 
 class Tarnel1xEVReport : public TarnelEntityReport {
@@ -34,6 +35,9 @@ class Tarnel1xEVReport : public TarnelEntityReport {
   RWEString entityName() override;
   // The active instance id; -1 before configure.
   int instanceId() override;
+
+  // The stored-procedure element of both 1xEV reports.
+  static const char kProcedurePath[];
 
  protected:
   // The named attribute of the STOREDPROCS.IXEV element; KvException naming
@@ -59,7 +63,7 @@ class Tarnel1xEVReport : public TarnelEntityReport {
   void writeRow(std::ostream& os, const RWEStringCollection& row, RowFlags& flags);
   bool writeKeyword(std::ostream& os, const RWEStringCollection& row, int c, RowFlags& flags);
 
-  int instanceId_;
+  BoundInstance instance_;
 };
 
 #endif  // TARNEL_REPORTS_EVDO_TARNEL1XEVREPORT_H_

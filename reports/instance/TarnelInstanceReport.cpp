@@ -11,12 +11,9 @@ const InstanceReportBlocks InstanceReportBlocks::kSelectsOnly = {false, false, f
 TarnelInstanceReport::TarnelInstanceReport(RWEString name, XMLQueryInterface& connection,
                                            ReportDataManager& dataManager, LogUser& user,
                                            const InstanceReportBlocks& blocks)
-    : TarnelEntityReport(name, connection, dataManager, user), blocks_(blocks), instanceId_(-1) {}
+    : TarnelEntityReport(name, connection, dataManager, user), blocks_(blocks) {}
 
-void TarnelInstanceReport::configure(TarnelReportInfo& info) {
-  instanceId_ = info.activeInstanceId();
-  scenario = info.scenario;
-}
+void TarnelInstanceReport::configure(TarnelReportInfo& info) { instance_.bind(info, scenario); }
 
 void TarnelInstanceReport::buildReport() {
   openReportStream();
@@ -31,6 +28,6 @@ void TarnelInstanceReport::populateSteeringData(TarnelSteeringData& data) {
   populateTemplateAndDataFile(data);
 }
 
-RWEString TarnelInstanceReport::entityName() { return configuredEntity(); }
+RWEString TarnelInstanceReport::entityName() { return instance_.entity(*configElement); }
 
-int TarnelInstanceReport::instanceId() { return instanceId_; }
+int TarnelInstanceReport::instanceId() { return instance_.id(); }

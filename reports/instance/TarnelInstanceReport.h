@@ -6,6 +6,7 @@
 #ifndef TARNEL_REPORTS_INSTANCE_TARNELINSTANCEREPORT_H_
 #define TARNEL_REPORTS_INSTANCE_TARNELINSTANCEREPORT_H_
 
+#include "engine/BoundInstance.h"
 #include "engine/TarnelEntityReport.h"
 
 // What a report writes before and after its configured selects.
@@ -40,7 +41,7 @@ class TarnelInstanceReport : public TarnelEntityReport {
 
  private:
   const InstanceReportBlocks& blocks_;
-  int instanceId_;
+  BoundInstance instance_;
 };
 
 #endif  // TARNEL_REPORTS_INSTANCE_TARNELINSTANCEREPORT_H_

@@ -3,10 +3,10 @@
 namespace {
 const char kEntity[] = "Antenna";
 const char kTemplate[] = "antface3g.xlt";
-// Written after the LAF build's sections.
-const std::vector<LafQuery> k3GQueries = {
-    {"SWceqface3G", 1}, {"SWceqface3Galtcar", 1}, {"AddressFromCell", 1}};
 }  // namespace
+
+const std::vector<LafQuery> TarnelLAFAntennaFace3GReport::k3GSections = {
+    {"SWceqface3G", 1}, {"SWceqface3Galtcar", 1}, {"AddressFromCell", 1}};
 
 TarnelLAFAntennaFace3GReport::TarnelLAFAntennaFace3GReport(RWEString name,
                                                            XMLQueryInterface& connection,
@@ -16,7 +16,7 @@ TarnelLAFAntennaFace3GReport::TarnelLAFAntennaFace3GReport(RWEString name,
 
 void TarnelLAFAntennaFace3GReport::buildReport() {
   TarnelLAFReport::buildReport();
-  runQueries(k3GQueries);
+  runQueries(k3GSections);
 }
 
 RWEString TarnelLAFAntennaFace3GReport::entityName() { return kEntity; }

@@ -18,6 +18,9 @@ class TarnelLAFAntennaFace3GReport : public TarnelLAFReport {
   RWEString entityName() override;
   // Always "antface3g.xlt".
   RWEString excelTemplateFile() override;
+
+  // The 3G sections, written after the LAF build's.
+  static const std::vector<LafQuery> k3GSections;
 };
 
 #endif  // TARNEL_REPORTS_LAF_TARNELLAFANTENNAFACE3GREPORT_H_

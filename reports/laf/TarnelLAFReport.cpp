@@ -4,7 +4,7 @@
 
 namespace {
 
-const RWEString kVoiceLafEntity("VoiceLAF");
+const char kVoiceLafEntity[] = "VoiceLAF";
 const RWEString kAntennaEntity("Antenna");
 
 // Written after the voice-LAF AP block, for the entity "VoiceLAF" only.
@@ -22,35 +22,39 @@ const std::vector<LafQuery> kClosingQueries = {{"DCSLocalKey", 1}};
 
 TarnelLAFReport::TarnelLAFReport(RWEString name, XMLQueryInterface& connection,
                                  ReportDataManager& dataManager, LogUser& user)
-    : TarnelEntityReport(name, connection, dataManager, user), lafInstanceId_(-1) {}
+    : TarnelEntityReport(name, connection, dataManager, user), laf_(kVoiceLafEntity) {}
 
 TarnelLAFReport::~TarnelLAFReport() = default;
 
-void TarnelLAFReport::configure(TarnelReportInfo& info) {
-  lafInstanceId_ = info.activeInstanceId();
-  scenario = info.scenario;
-}
+void TarnelLAFReport::configure(TarnelReportInfo& info) { laf_.bind(info, scenario); }
 
 void TarnelLAFReport::buildReport() {
   openReportStream();
   doAPCell(streamNumber);
   doAPantenna(streamNumber);
-  if (entityName() == kVoiceLafEntity) {
-    doAPvlaf(streamNumber);
-    runQueries(kVoiceLafQueries);
-  }
-  runQueries(kFaceQueries);
-  if (entityName() == kAntennaEntity) runQueries(kAntennaQueries);
-  runQueries(kClosingQueries);
+  if (entityName() == kVoiceLafEntity) doAPvlaf(streamNumber);
+  runQueries(sections(entityName()));
+}
+
+std::vector<LafQuery> TarnelLAFReport::sections(const RWEString& entity) {
+  std::vector<LafQuery> queries;
+  auto append = [&queries](const std::vector<LafQuery>& more) {
+    queries.insert(queries.end(), more.begin(), more.end());
+  };
+  if (entity == kVoiceLafEntity) append(kVoiceLafQueries);
+  append(kFaceQueries);
+  if (entity == kAntennaEntity) append(kAntennaQueries);
+  append(kClosingQueries);
+  return queries;
 }
 
 void TarnelLAFReport::populateSteeringData(TarnelSteeringData& data) {
   populateTemplateAndDataFile(data);
 }
 
-RWEString TarnelLAFReport::entityName() { return kVoiceLafEntity; }
+RWEString TarnelLAFReport::entityName() { return laf_.entity(*configElement); }
 
-int TarnelLAFReport::instanceId() { return lafInstanceId_; }
+int TarnelLAFReport::instanceId() { return laf_.id(); }
 
 void TarnelLAFReport::runQueries(const std::vector<LafQuery>& queries) {
   for (const LafQuery& query : queries) {

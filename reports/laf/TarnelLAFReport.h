@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "engine/BoundInstance.h"
 #include "engine/TarnelEntityReport.h"
 
 // One named query of a LAF sequence and the key-column count it runs with.
@@ -36,14 +37,19 @@ class TarnelLAFReport : public TarnelEntityReport {
   // The LAF instance id; -1 before configure.
   int instanceId() override;
 
-  int lafInstanceId() const { return lafInstanceId_; }
+  int lafInstanceId() const { return laf_.id(); }
+
+  // The named queries the build runs after the AP blocks for a report of
+  // entity name `entity`, in order: the voice-LAF sections ("VoiceLAF"), the
+  // face sections, the antenna sections ("Antenna"), "DCSLocalKey".
+  static std::vector<LafQuery> sections(const RWEString& entity);
 
  protected:
   // Runs each query on the report's stream, in order.
   void runQueries(const std::vector<LafQuery>& queries);
 
  private:
-  int lafInstanceId_;
+  BoundInstance laf_;
 };
 
 #endif  // TARNEL_REPORTS_LAF_TARNELLAFREPORT_H_

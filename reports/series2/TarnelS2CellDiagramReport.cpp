@@ -791,3 +791,13 @@ void TarnelS2CellDiagramReport::writeExtraSlots(const RWEString& frame, const RW
   int n = std::atoi(slot.data());
   for (; *offsets != 0; ++offsets) writeLine("L", frame, shelf, intText(n + *offsets), text);
 }
+
+std::vector<std::string> TarnelS2CellDiagramReport::layoutQueries() {
+  std::vector<std::string> names;
+  for (const AmpsQuery* q : {&kCom2Query, &kRdtkQuery, &kCtmQuery, &kSuQuery, &kLocQuery, &kDcchQuery,
+                             &kDs1Query, &kCatQuery}) {
+    names.push_back(q->name);
+  }
+  for (const CdmaSection& section : kCdmaSections) names.push_back(section.query);
+  return names;
+}

@@ -7,11 +7,18 @@
 #ifndef TARNEL_REPORTS_SERIES2_TARNELS2CELLDIAGRAMREPORT_H_
 #define TARNEL_REPORTS_SERIES2_TARNELS2CELLDIAGRAMREPORT_H_
 
+#include <string>
+#include <vector>
+
 #include "reports/cell/TarnelCellReport.h"
 
 class TarnelS2CellDiagramReport : public TarnelCellReport {
  public:
   static const int kFrames = 6;
+
+  // The names of the layout queries the report runs: the AMPS/TDMA ones,
+  // then the CDMA ones.
+  static std::vector<std::string> layoutQueries();
 
   // What the frame technologies say about the cell; set by buildReport.
   enum Flag : unsigned {

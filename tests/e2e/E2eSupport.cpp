@@ -64,10 +64,10 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
   return list;
 }
 
-// Runs `argv` with standard output and error in files of a fresh folder.
-CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
+// Runs `argv` with standard output and error in files of a fresh folder and
+// `envList` as its environment.
+CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> envList) {
   std::string out = freshFolder() + "/stdout", err = out.substr(0, out.size() - 3) + "err";
-  std::vector<std::string> envList = environment(env);
   std::vector<char*> cargv = pointers(argv), cenv = pointers(envList);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -82,6 +82,10 @@ CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, s
   waitpid(pid, &status, 0);
   int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return CommandResult{code, readFile(out), readFile(err)};
+}
+
+CommandResult spawn(std::vector<std::string> argv, const std::map<std::string, std::string>& env) {
+  return spawnWith(std::move(argv), environment(env));
 }
 
 std::vector<std::string> joined(std::vector<std::string> front, const std::vector<std::string>& back) {
@@ -106,6 +110,14 @@ CommandResult runTarnel(const std::vector<std::string>& args,
 
 CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args) {
   return spawn(joined(joined(prefix, {TARNEL_REPORT_BINARY}), args), {});
+}
+
+CommandResult runShell(const std::string& command, const std::string& folder) {
+  std::vector<std::string> env{"LANG=C.UTF-8"};
+  for (const char* name : {"PATH", "HOME"}) {
+    if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+  }
+  return spawnWith({"/bin/sh", "-c", "cd '" + folder + "' && exec 2>&1 && " + command}, env);
 }
 
 const std::string& demoDatabase() {

@@ -25,6 +25,10 @@ CommandResult runTarnel(const std::vector<std::string>& args,
 // a shell that limits the file size, or `timeout` to interrupt the run.
 CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args);
 
+// Runs `command` with /bin/sh in `folder`, standard error into standard output
+// (`out`), with only PATH, HOME and LANG=C.UTF-8 of the environment.
+CommandResult runShell(const std::string& command, const std::string& folder);
+
 // The demo database of 60 cells, seed 7, made on first use in a folder that
 // is removed when the program ends.
 const std::string& demoDatabase();

@@ -20,7 +20,7 @@ const char kHeader[] = "tarnel-report batch journal 1\n";
 std::vector<std::string> lmtBatch(const std::string& out, std::vector<std::string> extra = {}) {
   std::vector<std::string> args{"batch", "--db", demoDatabase(), "--config", examplePath("reports/instance/lmt.xml"),
                                 "--queries", examplePath("queries/common.xml"), "--class", "TarnelLMTReport",
-                                "--instances", "all", "--out", out};
+                                "--instances", "all", "--out", out, "--workbook"};
   args.insert(args.end(), extra.begin(), extra.end());
   return args;
 }
@@ -81,9 +81,10 @@ TEST(Reliability, KilledBatchesResumeToTheFilesOfAnUninterruptedOne) {
   for (const std::string& f : filesIn(whole)) EXPECT_TRUE(readFile(out + "/" + f) == readFile(whole + "/" + f)) << f;
 }
 
-// A batch whose files were garbled by hand, resumed: the journal is trusted up
-// to its first line that is not a whole entry, and nothing else is; when the
-// last flush fails the journal stays as it was.
+// A batch with workbooks whose files were garbled by hand, resumed: the
+// journal is trusted up to its first line that is not a whole entry, and
+// nothing else is; the index lists every instance as before; when the last
+// flush fails the journal stays as it was.
 TEST(Reliability, ResumeTrustsTheJournalAndNothingElse) {
   const std::string whole = freshFolder();
   ASSERT_EQ(runTarnel(lmtBatch(whole)).exitCode, 0);
@@ -119,6 +120,7 @@ TEST(Reliability, ResumeTrustsTheJournalAndNothingElse) {
       EXPECT_EQ(readFile(out + file), c.trusted.count(id) ? "garbage\n" : readFile(whole + file)) << id;
     }
     EXPECT_EQ(filesIn(out), filesIn(whole));
+    EXPECT_TRUE(readFile(out + "/lmt.index.xlsx") == readFile(whole + "/lmt.index.xlsx"));
     EXPECT_EQ(readFile(journal), c.flushFails ? kHeader + std::string(c.journal) : readFile(whole + "/lmt.journal"));
   }
 }
