@@ -54,7 +54,9 @@ std::vector<int> ReportSession::instancesBetween(int low, int high) {
   return ids(*database_, kInstancesBetween, {Parameter::integer(low), Parameter::integer(high)});
 }
 
-RunOutcome ReportSession::run(int instanceId) {
+RunOutcome ReportSession::run(int instanceId) { return run(instanceId, options_.outFolder); }
+
+RunOutcome ReportSession::run(int instanceId, const std::string& outFolder) {
   try {
     Database::ReadTransaction snapshot(*database_);
     if (!knownInstance(instanceId)) {
@@ -64,14 +66,14 @@ RunOutcome ReportSession::run(int instanceId) {
                   " (not in the catalogue tnl_instance)";
       return o;
     }
-    return build(instanceId);
+    return build(instanceId, outFolder);
   } catch (const KvException& e) {
     return outcome(RunOutcome::kFailed, e);
   }
 }
 
-RunOutcome ReportSession::build(int instanceId) {
-  RunOutput output(options_.outFolder, options_.reportName, instanceId);
+RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
+  RunOutput output(outFolder, options_.reportName, instanceId);
   dataManager_.setRun(&output);
   struct Detach {
     DatabaseDataManager& dm;

@@ -42,8 +42,10 @@ class ReportSession {
   // when it cannot be opened or reached.
   ReportSession(const SessionOptions& options, const ReportConfiguration& configuration);
 
-  // Runs the report for `instanceId`; never throws.
+  // Runs the report for `instanceId`; never throws. Its files go to
+  // `outFolder`, by default the options' folder.
   RunOutcome run(int instanceId);
+  RunOutcome run(int instanceId, const std::string& outFolder);
   // Whether the catalogue tnl_instance lists `instanceId`.
   bool knownInstance(int instanceId);
   // Instance ids of `entity` in the catalogue, ascending.
@@ -52,7 +54,7 @@ class ReportSession {
   std::vector<int> instancesBetween(int low, int high);
 
  private:
-  RunOutcome build(int instanceId);
+  RunOutcome build(int instanceId, const std::string& outFolder);
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;
