@@ -23,7 +23,10 @@
 #include "host/DemoNetwork.h"
 #include "host/ReportConfiguration.h"
 #include "host/ReportSession.h"
+#include "host/RunOutput.h"
 #include "host/StreamLogUser.h"
+#include "workbook/BatchWorkbooks.h"
+#include "workbook/WorkbookError.h"
 
 namespace {
 
@@ -35,6 +38,8 @@ struct RunOptions {
   int instance = 0;
   int jobs = 1;
   bool trace = false;
+  bool workbook = false;
+  std::string templates;
 };
 
 struct DemoOptions {
@@ -65,6 +70,16 @@ const char* kindText(RunOutcome::Kind kind) {
   }
 }
 
+// What the batch index calls an outcome.
+const char* outcomeWord(RunOutcome::Kind kind) {
+  switch (kind) {
+    case RunOutcome::kWritten: return "written";
+    case RunOutcome::kMessage: return "message";
+    case RunOutcome::kSkipped: return "skipped";
+    default: return "failed";
+  }
+}
+
 int exitCodeOf(RunOutcome::Kind kind) {
   switch (kind) {
     case RunOutcome::kWritten: return kOk;
@@ -90,6 +105,48 @@ void addRunOptions(CLI::App& command, RunOptions& o) {
   command.add_option("--log", o.log, "also write log messages to this file");
 }
 
+const char kTemplatesVariable[] = "TARNEL_TEMPLATES";
+
+void addWorkbookOptions(CLI::App& command, RunOptions& o) {
+  CLI::Option* workbook = command.add_flag(
+      "--workbook", o.workbook,
+      "also write the finished workbook <out>/<name>_<instance>.xlsx (.xlsm from a template with macros)");
+  command.add_option("--templates", o.templates,
+                     "folder of template workbooks (default $TARNEL_TEMPLATES); without one, or where the "
+                     "folder lacks the template, the workbook gets the generated layout")
+      ->needs(workbook);
+}
+
+// --templates, else TARNEL_TEMPLATES; "" when neither is given.
+std::string templatesFolder(const std::string& option) {
+  const char* variable = std::getenv(kTemplatesVariable);
+  std::string folder = !option.empty() ? option : variable ? variable : "";
+  struct stat st;
+  if (!folder.empty() && (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+    throw InputError{"Templates folder does not exist: " + folder};
+  }
+  return folder;
+}
+
+// The workbooks of --workbook, made by each worker right after a successful run.
+std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session) {
+  if (!o.workbook) return nullptr;
+  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates));
+  BatchWorkbooks* b = books.get();
+  session.afterRun = [b](int id, const std::string& steeringPath) { b->make(id, steeringPath); };
+  return books;
+}
+
+// Templates named but not found, once per name (only when a folder was given).
+void printMissing(const BatchWorkbooks& books, const std::string& templates, std::ostream& out,
+                  bool counted) {
+  for (const auto& m : books.missing()) {
+    out << (counted ? "" : "tarnel-report: note: ") << "template not found in " << templates << ": " << m.first
+        << " (" << (counted ? std::to_string(m.second) + " workbooks with" : "the workbook has")
+        << " the generated layout)\n";
+  }
+}
+
 // Everything a run or batch needs, loaded and checked; InputError on failure.
 struct Prepared {
   std::unique_ptr<ReportConfiguration> configuration;
@@ -101,6 +158,7 @@ struct Prepared {
 Prepared prepare(const RunOptions& o) {
   Prepared p;
   p.session.constructor = ReportRegistry::library().find(o.className);
+  p.session.className = o.className;
   if (!p.session.constructor) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
   }
@@ -137,11 +195,13 @@ std::unique_ptr<ReportSession> openSession(const Prepared& p) {
 
 int runCommand(const RunOptions& o) {
   Prepared p = prepare(o);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session);
   std::unique_ptr<ReportSession> session = openSession(p);
   RunOutcome outcome = session->run(o.instance);
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
+  if (books) printMissing(*books, templatesFolder(o.templates), std::cerr, false);
   return exitCodeOf(outcome.kind);
 }
 
@@ -208,6 +268,21 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
   }
 }
 
+// The batch's index workbook and its missing templates; false when the index
+// could not be written.
+bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name,
+                     const std::vector<int>& instances) {
+  std::string templates = templatesFolder(o.templates);
+  if (!templates.empty()) printMissing(books, templates, std::cout, true);
+  try {
+    books.writeIndex(o.out + "/" + RunOutput::fileName(name) + ".index.xlsx", name + ": batch", instances);
+  } catch (const WorkbookError& e) {
+    printProblem("error", e.what(), {});
+    return false;
+  }
+  return true;
+}
+
 int batchCommand(const RunOptions& o) {
   if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
   Prepared p = prepare(o);
@@ -217,10 +292,12 @@ int batchCommand(const RunOptions& o) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   BatchSummary summary;
   try {
-    summary = runner.run(instances, [progress](int id, const RunOutcome& outcome, int done, int total) {
+    summary = runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
+      if (books) books->record(id, outcome.instanceName, outcomeWord(outcome.kind), outcome.message);
       if (progress) std::cerr << '\r';
       if (outcome.kind == RunOutcome::kFailed || outcome.kind == RunOutcome::kInput ||
           outcome.kind == RunOutcome::kMessage) {
@@ -235,11 +312,39 @@ int batchCommand(const RunOptions& o) {
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
+  if (books && !finishWorkbooks(*books, o, p.session.reportName, instances)) return kFailed;
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
   }
   return summary.failed > 0 ? kFailed : kOk;
+}
+
+struct WorkbookCommandOptions {
+  std::string steering, templates, out;
+};
+
+// Makes the workbook of a run's files again.
+int workbookCommand(const WorkbookCommandOptions& o) {
+  ReportFiles files = [&o] {
+    try {
+      return ReportFiles::read(o.steering);
+    } catch (const WorkbookError& e) {
+      throw InputError{e.what()};
+    }
+  }();
+  if (!o.out.empty()) {
+    struct stat st;
+    if (stat(o.out.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw InputError{"Output folder does not exist: " + o.out};
+  }
+  std::string templates = templatesFolder(o.templates);
+  WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
+  if (!made.missing.empty()) {
+    std::cerr << "tarnel-report: note: template not found in " << templates << ": " << made.missing
+              << " (the workbook has the generated layout)\n";
+  }
+  std::cout << "wrote " << made.path << '\n';
+  return kOk;
 }
 
 int classesCommand() {
@@ -299,6 +404,15 @@ int main(int argc, char** argv) {
   batchCmd->add_option("--shard", batch.shard,
                        "K/N: run only the K-th of N equal slices of the instance list");
 
+  addWorkbookOptions(*runCmd, run);
+  addWorkbookOptions(*batchCmd, batch);
+
+  WorkbookCommandOptions remake;
+  CLI::App* workbookCmd = app.add_subcommand("workbook", "make the workbook of a run's files again");
+  workbookCmd->add_option("STEERING", remake.steering, "the run's <name>_<instance>.steering.json")->required();
+  workbookCmd->add_option("--templates", remake.templates, "folder of template workbooks (default $TARNEL_TEMPLATES)");
+  workbookCmd->add_option("--out", remake.out, "folder of the workbook (default: the steering file's)");
+
   app.add_subcommand("classes", "list the report classes");
 
   std::string checkFile;
@@ -325,6 +439,7 @@ int main(int argc, char** argv) {
   try {
     if (*runCmd) return runCommand(run);
     if (*batchCmd) return batchCommand(batch);
+    if (*workbookCmd) return workbookCommand(remake);
     if (app.got_subcommand("classes")) return classesCommand();
     if (*checkCmd) return checkConfigCommand(checkFile, checkQueries);
     if (*demoCmd) return demoCommand(demo);

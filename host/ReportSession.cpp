@@ -1,8 +1,10 @@
 #include "host/ReportSession.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "framework/KvException.h"
+#include "framework/RWTime.h"
 #include "framework/TarnelReportInfo.h"
 #include "framework/TarnelSteeringData.h"
 #include "host/RunOutput.h"
@@ -21,6 +23,16 @@ RunOutcome outcome(RunOutcome::Kind kind, const KvException& e) {
   o.message = e.message().str();
   for (const RWEString& c : e.contexts()) o.contexts.push_back(c.str());
   return o;
+}
+
+// The current time (SOURCE_DATE_EPOCH when set) in ISO 8601, in UTC.
+std::string isoTime() {
+  time_t now = RWTime::currentTime().seconds();
+  struct tm parts;
+  gmtime_r(&now, &parts);
+  char text[32];
+  strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+  return text;
 }
 
 typedef Database::Parameter Parameter;
@@ -72,6 +84,17 @@ RunOutcome ReportSession::run(int instanceId, const std::string& outFolder) {
   }
 }
 
+RunOutcome ReportSession::finish(int instanceId, const std::string& steeringPath, RunOutcome result) {
+  if (!options_.afterRun) return result;
+  try {
+    options_.afterRun(instanceId, steeringPath);
+  } catch (const std::exception& e) {
+    result.kind = RunOutcome::kFailed;
+    result.message = e.what();
+  }
+  return result;
+}
+
 RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
   RunOutput output(outFolder, options_.reportName, instanceId);
   dataManager_.setRun(&output);
@@ -81,6 +104,7 @@ RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
   } detach{dataManager_};
   RunOutcome result;
   try {
+    result.instanceName = dataManager_.instanceName(instanceId).str();
     std::unique_ptr<TarnelEntityReport> report =
         options_.constructor(options_.reportName, connection_, dataManager_, *options_.log);
     report->setConfigElement(configuration_.root());
@@ -91,9 +115,12 @@ RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
     report->postBuild();
     TarnelSteeringData steering;
     report->populateSteeringData(steering);
+    RunRecord run{options_.reportName, options_.className, report->entityName().str(), instanceId,
+                  result.instanceName, options_.scenario, Database::displayName(options_.database),
+                  isoTime()};
     report.reset();
-    output.commit(steering);
-    return result;
+    output.commit(steering, run);
+    return finish(instanceId, output.steeringPath(), result);
   } catch (const KvSkipReportException& e) {
     result = outcome(RunOutcome::kSkipped, e);
   } catch (const ReportMessageException& e) {

@@ -7,6 +7,7 @@
 #ifndef TARNEL_HOST_REPORTSESSION_H_
 #define TARNEL_HOST_REPORTSESSION_H_
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,14 +25,20 @@ struct SessionOptions {
   std::string scenario;
   std::string reportName;
   ReportRegistry::Constructor constructor = nullptr;
+  std::string className;  // the class's name, recorded in the steering data
   SqlTrace* trace = nullptr;
   LogUser* log = nullptr;
+  // Called on the worker's thread once a run's files are written, with the
+  // steering file's path (the workbook is made here). An exception fails the
+  // run with its message; the report's files stay.
+  std::function<void(int instanceId, const std::string& steeringPath)> afterRun;
 };
 
 // What became of one instance.
 struct RunOutcome {
   enum Kind { kWritten, kFailed, kMessage, kSkipped, kInput };
   Kind kind = kWritten;
+  std::string instanceName;  // the catalogue's name; "" when unknown
   std::string message;
   std::vector<std::string> contexts;
 };
@@ -55,6 +62,8 @@ class ReportSession {
 
  private:
   RunOutcome build(int instanceId, const std::string& outFolder);
+  // The written run's result after SessionOptions::afterRun.
+  RunOutcome finish(int instanceId, const std::string& steeringPath, RunOutcome result);
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;

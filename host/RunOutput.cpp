@@ -13,7 +13,14 @@ namespace {
 const size_t kStreamBuffer = 1 << 16;
 const char kDiskSpace[] = "Unable to write all of the report  - check disk space";
 
-std::string safeName(const std::string& name) {
+void renameOrThrow(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) {
+    throw KvException("Cannot rename " + from + " to " + to + ": " + std::strerror(errno));
+  }
+}
+}  // namespace
+
+std::string RunOutput::fileName(const std::string& name) {
   std::string safe = name;
   for (char& c : safe) {
     bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -25,13 +32,6 @@ std::string safeName(const std::string& name) {
   return safe;
 }
 
-void renameOrThrow(const std::string& from, const std::string& to) {
-  if (std::rename(from.c_str(), to.c_str()) != 0) {
-    throw KvException("Cannot rename " + from + " to " + to + ": " + std::strerror(errno));
-  }
-}
-}  // namespace
-
 RunOutput::RunOutput(std::string folder, RWEString name, int instanceId)
     : folder_(std::move(folder)), name_(std::move(name)), instanceId_(instanceId) {}
 
@@ -40,7 +40,7 @@ RunOutput::~RunOutput() {
 }
 
 std::string RunOutput::baseName(const RWEString& title) const {
-  return safeName(title.str()) + "_" + std::to_string(instanceId_);
+  return fileName(title.str()) + "_" + std::to_string(instanceId_);
 }
 
 int RunOutput::openStream(const RWEString& title) {
@@ -75,14 +75,14 @@ RWEString RunOutput::streamFilename(int n) const {
   return RWEString(path.substr(path.rfind('/') + 1));
 }
 
-void RunOutput::commit(const TarnelSteeringData& steering) {
+void RunOutput::commit(const TarnelSteeringData& steering, const RunRecord& run) {
   bool whole = true;
   for (auto& s : streams_) {
     s->file.close();
     if (s->file.fail()) whole = false;
   }
   if (!whole) throw KvException(kDiskSpace);
-  writeSteering(steering);
+  writeSteering(steering, run);
   for (auto& s : streams_) renameOrThrow(s->partialPath, s->finalPath);
   finished_ = true;
 }
@@ -98,7 +98,11 @@ std::vector<std::string> RunOutput::abandon() {
   return kept;
 }
 
-void RunOutput::writeSteering(const TarnelSteeringData& steering) {
+std::string RunOutput::steeringPath() const {
+  return folder_ + "/" + baseName(name_) + ".steering.json";
+}
+
+void RunOutput::writeSteering(const TarnelSteeringData& steering, const RunRecord& run) {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
   for (const auto& entry : steering.entries()) {
     if (entry.first == "runMacro") {
@@ -107,7 +111,12 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering) {
       json[entry.first.str()] = entry.second.str();
     }
   }
-  std::string path = folder_ + "/" + baseName(name_) + ".steering.json";
+  json["run"] = {{"report", run.report},   {"class", run.className},
+                 {"entity", run.entity},   {"instance", run.instance},
+                 {"instanceName", run.instanceName},
+                 {"scenario", run.scenario}, {"database", run.database},
+                 {"time", run.time}};
+  std::string path = steeringPath();
   std::string partial = path + ".partial";
   std::ofstream out(partial, std::ios::out | std::ios::trunc | std::ios::binary);
   out << json.dump(2) << '\n';

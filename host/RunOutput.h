@@ -17,6 +17,19 @@
 
 class TarnelSteeringData;
 
+// The run, as the steering data's last key "run" records it for the workbook
+// made from the files afterwards.
+struct RunRecord {
+  std::string report;        // the report's name
+  std::string className;     // the report class
+  std::string entity;        // the report's entity
+  int instance = 0;
+  std::string instanceName;  // the catalogue's name of the instance
+  std::string scenario;      // "" without one
+  std::string database;      // as Database::displayName shows it: never a password
+  std::string time;          // ISO 8601 in UTC, "2023-11-14T22:13:20Z"
+};
+
 class RunOutput {
  public:
   // `name` is the report's name, which names the steering file.
@@ -34,12 +47,17 @@ class RunOutput {
   RWEString streamFilename(int n) const;
 
   // Closes the streams, checks that every one was written whole, renames them
-  // to their final names and writes the steering data. Throws KvException
-  // "Unable to write all of the report  - check disk space" when a stream
-  // failed (the run is then abandoned).
-  void commit(const TarnelSteeringData& steering);
+  // to their final names and writes the steering data, `run` as its last key.
+  // Throws KvException "Unable to write all of the report  - check disk space"
+  // when a stream failed (the run is then abandoned).
+  void commit(const TarnelSteeringData& steering, const RunRecord& run);
   // Closes the streams and keeps them as "<file>.failed"; returns the paths.
   std::vector<std::string> abandon();
+  // Path of the steering file (written by commit).
+  std::string steeringPath() const;
+  // `name` as it appears in file names: characters outside A-Za-z0-9._-
+  // replaced by '_', and never starting with '.'.
+  static std::string fileName(const std::string& name);
 
  private:
   struct Stream {
@@ -50,7 +68,7 @@ class RunOutput {
     std::ofstream file;
   };
   std::string baseName(const RWEString& title) const;
-  void writeSteering(const TarnelSteeringData& steering);
+  void writeSteering(const TarnelSteeringData& steering, const RunRecord& run);
 
   std::string folder_;
   RWEString name_;

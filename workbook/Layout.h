@@ -20,6 +20,7 @@ struct Layout {
     enum Kind { kEmpty, kNumber, kText };
     enum Style {
       kPlain,   // a value
+      kValue,   // a value of a name/value list: aligned to the left like its name
       kTitle,   // the sheet's title line (large, bold)
       kLabel,   // the name of a row: the title block's labels, names of name/value tables
       kHeader,  // a column heading: bold on a fill
@@ -45,6 +46,8 @@ struct Layout {
   };
   typedef std::vector<Cell> Row;
 
+  static const int kAllColumns = 1 << 14;
+
   struct Table {
     int row = 0;             // first row: the caption's, or the first header's
     int column = 0;          // first column
@@ -52,8 +55,9 @@ struct Layout {
     std::vector<Row> header; // column headings, top to bottom
     std::vector<Row> body;   // the rows; an empty row is a blank line
     bool filter = false;     // an autofilter over the last header row and the body
-    bool fit = true;         // its cells widen their columns; false: text runs over
-                             // into the empty cells to its right (title block)
+    int fitted = kAllColumns;  // how many of its columns, from the first, are widened
+                               // to their cells' text; the others' text runs over into
+                               // the empty cells to its right (title block, text lines)
 
     int height() const;      // rows occupied: caption, header and body
     int width() const;       // columns occupied: the longest row

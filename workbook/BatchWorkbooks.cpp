@@ -1,0 +1,83 @@
+#include "workbook/BatchWorkbooks.h"
+
+#include "workbook/GeneratedWorkbook.h"
+#include "workbook/Layout.h"
+#include "workbook/SheetStack.h"
+
+namespace {
+typedef Layout::Cell Cell;
+
+const char kIndexSheet[] = "Index";
+const char kNotRun[] = "not run";
+const char* const kHeadings[] = {"Id", "Name", "Outcome", "Message", "Workbook"};
+
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+Layout::Table titleOf(const std::string& title, size_t count) {
+  Layout::Table t;
+  t.fitted = 0;
+  t.body.push_back({Cell::textOf(title, Cell::kTitle)});
+  t.body.push_back({Cell::textOf(std::to_string(count) + " instances; each workbook is linked from its row.",
+                                 Cell::kNote)});
+  return t;
+}
+}  // namespace
+
+void BatchWorkbooks::make(int instanceId, const std::string& steeringPath) {
+  ReportFiles files = ReportFiles::read(steeringPath);
+  WorkbookMaker::Made made = maker_.make(files, WorkbookMaker::stemOf(steeringPath, ""));
+  std::lock_guard<std::mutex> guard(lock_);
+  instances_[instanceId].workbook = made.path;
+  if (!made.missing.empty()) ++missing_[made.missing];
+}
+
+void BatchWorkbooks::record(int instanceId, const std::string& name, const std::string& outcome,
+                            const std::string& message) {
+  std::lock_guard<std::mutex> guard(lock_);
+  Instance& i = instances_[instanceId];
+  i.name = name;
+  i.outcome = outcome;
+  i.message = message;
+}
+
+std::map<std::string, int> BatchWorkbooks::missing() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return missing_;
+}
+
+std::string BatchWorkbooks::workbookOf(int instanceId) const {
+  std::lock_guard<std::mutex> guard(lock_);
+  auto it = instances_.find(instanceId);
+  return it == instances_.end() ? std::string() : it->second.workbook;
+}
+
+void BatchWorkbooks::writeIndex(const std::string& path, const std::string& title,
+                                const std::vector<int>& instances) const {
+  Layout::Table table;
+  Layout::Row header;
+  for (const char* h : kHeadings) header.push_back(Cell::textOf(h, Cell::kHeader));
+  table.header.push_back(header);
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (int id : instances) {
+      auto it = instances_.find(id);
+      Instance i = it == instances_.end() ? Instance() : it->second;
+      Cell link = Cell::textOf(i.workbook.empty() ? "" : nameOf(i.workbook));
+      link.link = link.text;
+      table.body.push_back({Cell::numberOf(id), Cell::textOf(i.name),
+                            Cell::textOf(i.outcome.empty() ? kNotRun : i.outcome), Cell::textOf(i.message), link});
+    }
+  }
+  table.filter = true;
+  Layout layout;
+  layout.title = title;
+  Layout::Sheet sheet;
+  sheet.kind = Layout::Sheet::kIndex;
+  sheet.name = kIndexSheet;
+  SheetStack stack(sheet);
+  stack.add(titleOf(title, instances.size()));
+  sheet.frozenRows = stack.nextRow() + 1;
+  stack.add(std::move(table));
+  layout.sheets.push_back(std::move(sheet));
+  WorkbookMaker::writeWhole(layout, path);
+}

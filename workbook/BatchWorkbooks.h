@@ -1,0 +1,52 @@
+// BatchWorkbooks: the workbooks of a run or a batch. make() is called from the
+// worker that ran an instance, right after its files were written (the
+// host's after-run hook), and makes the instance's workbook (WorkbookMaker);
+// record() notes each instance's outcome as the batch reports it. At the end,
+// missing() counts the templates that were named but not found, once per
+// template name, and writeIndex() writes the batch's index workbook: one row
+// per instance, in the batch's order, with its id, name, outcome, message and
+// a link to its workbook. Thread-safe.
+#ifndef TARNEL_WORKBOOK_BATCHWORKBOOKS_H_
+#define TARNEL_WORKBOOK_BATCHWORKBOOKS_H_
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "workbook/WorkbookMaker.h"
+
+class BatchWorkbooks {
+ public:
+  // `templatesFolder` "": every workbook is generated.
+  explicit BatchWorkbooks(std::string templatesFolder) : maker_(std::move(templatesFolder)) {}
+  BatchWorkbooks(const BatchWorkbooks&) = delete;
+  BatchWorkbooks& operator=(const BatchWorkbooks&) = delete;
+
+  // Makes the workbook of the run whose steering data is `steeringPath`,
+  // beside it. Throws WorkbookError naming the file at fault.
+  void make(int instanceId, const std::string& steeringPath);
+  // Notes what became of an instance: `outcome` is "written", "skipped",
+  // "message" or "failed"; `name` its catalogue name.
+  void record(int instanceId, const std::string& name, const std::string& outcome,
+              const std::string& message);
+  // Template names that were not found, with the number of instances that named each.
+  std::map<std::string, int> missing() const;
+  // The workbook made for `instanceId`; "" when none was.
+  std::string workbookOf(int instanceId) const;
+  // Writes the index of `instances` (the batch's list; an instance never
+  // recorded is "not run") to `path`, titled `title`. Throws WorkbookError.
+  void writeIndex(const std::string& path, const std::string& title, const std::vector<int>& instances) const;
+
+ private:
+  struct Instance {
+    std::string name, outcome, message, workbook;
+  };
+
+  WorkbookMaker maker_;
+  mutable std::mutex lock_;
+  std::map<int, Instance> instances_;
+  std::map<std::string, int> missing_;
+};
+
+#endif  // TARNEL_WORKBOOK_BATCHWORKBOOKS_H_

@@ -1,0 +1,24 @@
+// SheetStack: places tables on a sheet from top to bottom, one blank row
+// apart, all from the same column. The sheet must outlive the stack.
+#ifndef TARNEL_WORKBOOK_SHEETSTACK_H_
+#define TARNEL_WORKBOOK_SHEETSTACK_H_
+
+#include "workbook/Layout.h"
+
+class SheetStack {
+ public:
+  explicit SheetStack(Layout::Sheet& sheet, int firstRow = 0, int column = 0)
+      : sheet_(sheet), next_(firstRow), column_(column) {}
+
+  // Adds `table` below the tables before it; a table without rows is left out.
+  void add(Layout::Table table);
+  // The row the next table starts on.
+  int nextRow() const { return next_; }
+
+ private:
+  Layout::Sheet& sheet_;
+  int next_;
+  int column_;
+};
+
+#endif  // TARNEL_WORKBOOK_SHEETSTACK_H_
