@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -118,7 +119,6 @@ Portal::Portal(const PortalOptions& options)
   SessionOptions base;
   base.database = options.database;
   base.log = &log_;
-  base.afterRun = [this](int, const std::string& steeringPath) { workbooks_.make(steeringPath); };
   pool_ = std::make_unique<RunPool>(base, options.workers, options.queue);
   server_ = std::make_unique<httplib::Server>();
   routes();
@@ -139,7 +139,13 @@ int Portal::bind() {
 
 void Portal::serve() { server_->listen_after_bind(); }
 
-void Portal::stop() { server_->stop(); }
+void Portal::stop() {
+  // A stop that comes before serve() has started listening would be lost.
+  for (int i = 0; i < 1000 && !server_->is_running(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  server_->stop();
+}
 
 std::string Portal::url() const {
   bool v6 = host_.find(':') != std::string::npos;
@@ -300,8 +306,8 @@ void Portal::report(const Request& q, Response& r) {
   const NetworkCatalogue::Instance* instance = network_.find(id);
   if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
   if (instance->entity != report->entity) {
-    return fail(r, 400, "The report " + report->name + " reports on a " + report->entity + "; " +
-                            instance->name + " (" + std::to_string(id) + ") is a " + instance->entity);
+    return fail(r, 400, "The report " + report->name + " reports on entity " + report->entity + "; " +
+                            instance->name + " (" + std::to_string(id) + ") is of entity " + instance->entity);
   }
   std::shared_ptr<RunArchive::Run> run = archive_.newRun(*report, id);
   std::future<RunPool::Result> result = pool_->submit(*report, id, run->folder);
@@ -378,9 +384,14 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
     path = folder + "/" + dataFile;
     type = "text/plain; charset=utf-8";
   } else {
-    path = exists(stem + ".xlsm") ? stem + ".xlsm" : stem + ".xlsx";
-    type = exists(stem + ".xlsm") ? "application/vnd.ms-excel.sheet.macroEnabled.12"
-                                  : "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+    try {
+      path = workbookOf(stem);
+    } catch (const WorkbookError& e) {
+      return fail(r, 500, e.what());
+    }
+    type = path.compare(path.size() - 5, 5, ".xlsm") == 0
+               ? "application/vnd.ms-excel.sheet.macroEnabled.12"
+               : "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
   }
   bool found = false;
   std::string bytes = readWhole(path, found);
@@ -388,6 +399,22 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
   r.set_header("Content-Disposition",
                "attachment; filename=\"" + path.substr(path.rfind('/') + 1) + "\"");
   r.set_content(bytes, type.c_str());
+}
+
+std::string Portal::workbookOf(const std::string& stem) const {
+  for (const char* extension : {".xlsx", ".xlsm"}) {
+    if (exists(stem + extension)) return stem + extension;
+  }
+  // Made under a name of its own, so that requests for the same workbook at
+  // the same time never write one file; the last rename wins with the same bytes.
+  std::string making = stem + ".making-" + std::to_string(++workbooksMade_);
+  WorkbookMaker::Made made = workbooks_.make(ReportFiles::read(stem + ".steering.json"), making);
+  std::string path = stem + made.path.substr(making.size());
+  if (std::rename(made.path.c_str(), path.c_str()) != 0) {
+    std::remove(made.path.c_str());
+    throw WorkbookError("Cannot rename " + made.path + " to " + path);
+  }
+  return path;
 }
 
 void Portal::startBatch(const Request& q, Response& r) {

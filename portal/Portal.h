@@ -10,6 +10,7 @@
 #ifndef TARNEL_PORTAL_PORTAL_H_
 #define TARNEL_PORTAL_PORTAL_H_
 
+#include <atomic>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -88,6 +89,9 @@ class Portal {
   std::string runPage(const PortalPages::RunView& view, const std::string& folder) const;
   void sendFile(Response& response, const ReportCatalogue::Entry& report, int instanceId,
                 const std::string& folder, const std::string& kind) const;
+  // The workbook of the run whose files are `stem`.*, made on first demand.
+  // Throws WorkbookError.
+  std::string workbookOf(const std::string& stem) const;
 
   PortalOptions options_;
   std::string host_;
@@ -97,6 +101,7 @@ class Portal {
   NetworkCatalogue network_;
   StreamLogUser log_;
   WorkbookMaker workbooks_;
+  mutable std::atomic<long> workbooksMade_{0};
   RunArchive archive_;
   PortalPages pages_;
   std::unique_ptr<RunPool> pool_;

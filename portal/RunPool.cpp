@@ -80,7 +80,8 @@ std::future<RunPool::Result> RunPool::submit(const ReportCatalogue::Entry& repor
   std::future<Result> future;
   {
     std::lock_guard<std::mutex> guard(lock_);
-    if (stopping_ || queue_.size() >= queueLimit_) return future;
+    // An idle worker takes the run at once; beyond them, queueLimit_ may wait.
+    if (stopping_ || queue_.size() >= queueLimit_ + idle_) return future;
     queue_.push_back(Job{&report, instanceId, folder, {}});
     future = queue_.back().result.get_future();
   }
@@ -114,7 +115,9 @@ bool RunPool::next(Job& job, std::shared_ptr<BatchRun>& batch, size_t& position)
       }
       batches_.pop_front();  // every instance taken
     }
+    ++idle_;
     wake_.wait(guard);
+    --idle_;
   }
 }
 

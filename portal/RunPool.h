@@ -40,7 +40,8 @@ class RunPool {
 
   // Queues a run of `report` (which must outlive the run) for `instanceId`,
   // writing into `folder`. Returns the future of its result, or an invalid
-  // future (valid() false) when the queue holds its limit already.
+  // future (valid() false) when no worker is idle and `queueLimit` runs wait
+  // already.
   std::future<Result> submit(const ReportCatalogue::Entry& report, int instanceId,
                              const std::string& folder);
   // Runs `batch` in the background, after the batches added before it.
@@ -68,6 +69,7 @@ class RunPool {
   std::condition_variable wake_;
   std::deque<Job> queue_;
   std::deque<std::shared_ptr<BatchRun>> batches_;  // those with instances not yet taken
+  size_t idle_ = 0;  // workers waiting for work
   bool stopping_ = false;
   std::vector<std::unique_ptr<Worker>> workers_;
   std::vector<std::thread> threads_;
