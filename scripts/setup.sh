@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libxml2-dev libsqlite3-dev sqlite3 libpq-dev postgresql
           googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libbenchmark-dev
-          time valgrind clang libxlsxwriter-dev libzip-dev)
+          time valgrind clang libxlsxwriter-dev libzip-dev libcpp-httplib-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
