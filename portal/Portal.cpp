@@ -153,6 +153,10 @@ std::string Portal::url() const {
 }
 
 int Portal::serveUntilSignal(const PortalOptions& options, std::ostream& out) {
+  // A shell starts background commands with SIGINT ignored, and an ignored
+  // signal never reaches sigwait.
+  signal(SIGINT, SIG_DFL);
+  signal(SIGTERM, SIG_DFL);
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
@@ -180,6 +184,13 @@ void Portal::routes() {
     return new httplib::ThreadPool(static_cast<size_t>(options_.workers + options_.queue) + 16);
   };
   s.set_payload_max_length(kMaxRequestBody);
+  s.set_tcp_nodelay(true);
+  // SO_REUSEADDR only: httplib's default also sets SO_REUSEPORT, with which a
+  // second server could bind the same port and take half its requests.
+  s.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });  // a response's header and body go out at once, not 40 ms apart
   s.set_keep_alive_max_count(100);
   s.set_default_headers({{"Content-Security-Policy", kSecurityPolicy},
                          {"X-Content-Type-Options", "nosniff"},

@@ -26,8 +26,9 @@ button, a.button { background: var(--accent); color: #fff; border: 0; border-rad
                    padding: .4rem .8rem; cursor: pointer; text-decoration: none; display: inline-block; }
 a.button.quiet { background: #e3ebf4; color: var(--accent); }
 ol.results { list-style: none; padding: 0; margin: .6rem 0 0; }
-ol.results li { padding: .4rem .1rem; border-top: 1px solid var(--line); }
-ol.results .entity { display: inline-block; min-width: 8rem; color: var(--muted); }
+ol.results li { padding: .4rem .1rem; border-top: 1px solid var(--line); display: flex;
+                flex-wrap: wrap; gap: 0 .8rem; align-items: baseline; }
+ol.results a { font-weight: 600; min-width: 9rem; }
 ul.plain { list-style: none; padding: 0; margin: 0; }
 ul.plain li { padding: .25rem 0; }
 ul.inline { list-style: none; padding: 0; margin: 0; display: flex; flex-wrap: wrap; gap: .3rem .9rem; }
@@ -94,11 +95,10 @@ const char PortalAssets::kScript[] = R"JS(
       list.replaceChildren();
       for (const m of data.matches) {
         const item = el('li');
-        item.append(el('span', m.entity, undefined));
-        item.firstChild.className = 'entity';
         item.append(el('a', m.name, '/element/' + m.id));
-        item.append(el('span', ' ' + m.mapName + ' \u00b7 ' + m.id));
-        item.lastChild.className = 'meta';
+        const meta = el('span', m.entity + ' \u00b7 ' + m.mapName + ' \u00b7 ' + m.id);
+        meta.className = 'meta';
+        item.append(meta);
         list.append(item);
       }
       count.textContent = data.total === 0 ? 'Nothing found.' :

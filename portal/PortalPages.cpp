@@ -50,8 +50,8 @@ std::string outcomeBox(const RunOutcome& outcome) {
 std::string searchResults(const NetworkCatalogue::SearchResult& found) {
   std::string html;
   for (const NetworkCatalogue::Instance* m : found.matches) {
-    html += "<li><span class=\"entity\">" + esc(m->entity) + "</span>" + elementLink(*m) +
-            "<span class=\"meta\"> " + esc(m->mapName) + " \xc2\xb7 " + num(m->id) + "</span></li>\n";
+    html += "<li>" + elementLink(*m) + "<span class=\"meta\">" + esc(m->entity) + " \xc2\xb7 " +
+            esc(m->mapName) + " \xc2\xb7 " + num(m->id) + "</span></li>\n";
   }
   return html;
 }

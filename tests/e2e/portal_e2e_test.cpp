@@ -100,8 +100,8 @@ TEST(PortalInChromium, SearchOpenAnElementRunAReport) {
   // (allowed by the page's security policy) fetches and lists the results.
   std::string search = dumpDom(portal.url() + "#q=cell00004&entity=Cell");
   EXPECT_TRUE(contains(search, "<p id=\"count\" class=\"meta\">1 found.</p>")) << search;
-  EXPECT_TRUE(contains(search, "<li><span class=\"entity\">Cell</span><a href=\"/element/1000004\">CELL00004</a>"
-                               "<span class=\"meta\"> map-CELL00004 \xc2\xb7 1000004</span></li>"))
+  EXPECT_TRUE(contains(search, "<li><a href=\"/element/1000004\">CELL00004</a>"
+                               "<span class=\"meta\">Cell \xc2\xb7 map-CELL00004 \xc2\xb7 1000004</span></li>"))
       << search;
 
   std::string element = dumpDom(portal.url() + "element/1000004");
