@@ -17,6 +17,17 @@ struct BatchSummary {
   int messages = 0;
   int failed = 0;
   int notRun = 0;  // left when the batch was stopped
+
+  // Counts one instance's outcome (an input the run refused counts as failed).
+  void count(RunOutcome::Kind kind) {
+    switch (kind) {
+      case RunOutcome::kWritten: ++written; break;
+      case RunOutcome::kSkipped: ++skipped; break;
+      case RunOutcome::kMessage: ++messages; break;
+      case RunOutcome::kFailed:
+      case RunOutcome::kInput: ++failed; break;
+    }
+  }
 };
 
 class BatchRunner {

@@ -20,7 +20,8 @@ const Relation kRelations[] = {
     {"Cell", "ECP", "select ecp_id from tnl_cfg_cell where instance_id = ?1"},
     {"Cell", "Antenna faces",
      "select instance_id from tnl_cfg_antenna where cell_id = ?1 order by face"},
-    {"Cell", "Voice LAFs", "select instance_id from tnl_cfg_voicelaf where cell_id = ?1 order by face"},
+    {"Cell", "Voice LAFs",
+     "select instance_id from tnl_cfg_voicelaf where cell_id = ?1 order by face"},
     {"Cell", "Microcell antennas",
      "select instance_id from tnl_cfg_mcant where cell_id = ?1 order by position"},
     {"Cell", "1xEV base stations",
@@ -46,7 +47,8 @@ const Relation kRelations[] = {
     {"MicrocellAntenna", "Cell", "select cell_id from tnl_cfg_mcant where instance_id = ?1"},
     {"1xEVBTS", "Cell", "select cell_id from tnl_ent_1xEVBTS where instance_id = ?1"},
     {"1xEVBTS", "Sectors",
-     "select instance_id from tnl_ent_1xEVBTSSector where bts_instance_id = ?1 order by instance_id"},
+     "select instance_id from tnl_ent_1xEVBTSSector where bts_instance_id = ?1 order by "
+     "instance_id"},
     {"1xEVBTSSector", "Base station",
      "select bts_instance_id from tnl_ent_1xEVBTSSector where instance_id = ?1"},
     {"1xEVBTSSector", "Neighbour sectors",
@@ -94,8 +96,8 @@ void NetworkCatalogue::load() {
     instance.name = row[2].str();
     instance.mapName = row[3].str();
     instance.mapLabel = row[4].str();
-    keys_.push_back(lowerCase(std::to_string(instance.id) + '\n' + instance.name + '\n' +
-                              instance.mapName));
+    keys_.push_back(
+        lowerCase(std::to_string(instance.id) + '\n' + instance.name + '\n' + instance.mapName));
     instances_.push_back(std::move(instance));
   });
   for (const Instance& instance : instances_) entities_.push_back(instance.entity);
@@ -160,7 +162,8 @@ std::vector<NetworkCatalogue::Neighbours> NetworkCatalogue::neighbours(const Ins
     Neighbours group{relation->label, {}};
     database_->query(relation->sql, {Database::Parameter::integer(instance.id)},
                      [this, &group](RWEStringCollection& row) {
-                       if (const Instance* found = find(row.getInt(0))) group.instances.push_back(found);
+                       if (const Instance* found = find(row.getInt(0)))
+                         group.instances.push_back(found);
                      });
     if (!group.instances.empty()) related.push_back(std::move(group));
   }

@@ -63,10 +63,10 @@ class NetworkCatalogue {
 
   std::unique_ptr<Database> database_;
   std::mutex databaseLock_;
-  std::vector<size_t> relations_;  // the relations the network's tables answer
-  std::vector<Instance> instances_;         // ascending id
-  std::vector<std::string> keys_;           // per instance: "<id>\n<name>\n<map name>", lower case
-  std::vector<int> entityOf_;               // per instance: its index in entities_
+  std::vector<size_t> relations_;    // the relations the network's tables answer
+  std::vector<Instance> instances_;  // ascending id
+  std::vector<std::string> keys_;    // per instance: "<id>\n<name>\n<map name>", lower case
+  std::vector<int> entityOf_;        // per instance: its index in entities_
   std::vector<std::string> entities_;
 };
 

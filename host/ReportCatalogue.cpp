@@ -8,8 +8,7 @@ const char ReportCatalogue::kFileName[] = "catalogue.tsv";
 
 namespace {
 const size_t kColumns = 4;  // configuration, class, instances, title
-const char kNameCharacters[] =
-    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-";
+const char kNameCharacters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-";
 
 std::vector<std::string> columnsOf(const std::string& line) {
   std::vector<std::string> columns;
@@ -61,8 +60,9 @@ ReportCatalogue::Entry ReportCatalogue::load(const std::string& folder,
   entry.name = entry.configuration->stem();
   if (entry.name.empty() || entry.name[0] == '.' ||
       entry.name.find_first_not_of(kNameCharacters) != std::string::npos) {
-    throw KvException(RWEString(
-        "a configuration's name may hold only A-Za-z0-9._- and not start with a dot: " + columns[0]));
+    throw KvException(
+        RWEString("a configuration's name may hold only A-Za-z0-9._- and not start with a dot: " +
+                  columns[0]));
   }
   entry.title = columns[3].empty() ? entry.name : columns[3];
   entry.entity = entry.configuration->entity().str();

@@ -19,8 +19,8 @@ class ReportCatalogue {
   static const char kFileName[];  // "catalogue.tsv"
 
   struct Entry {
-    std::string name;   // the configuration's file stem: unique, A-Za-z0-9._-, no leading dot
-    std::string path;   // the configuration file
+    std::string name;  // the configuration's file stem: unique, A-Za-z0-9._-, no leading dot
+    std::string path;  // the configuration file
     std::string className;
     std::string title;
     std::string entity;  // the configuration's Entity

@@ -40,7 +40,8 @@ std::string cookieValue(const std::string& header, const std::string& name) {
     if (end == std::string::npos) end = header.size();
     std::string pair = trimmed(header.substr(start, end - start));
     size_t equals = pair.find('=');
-    if (equals != std::string::npos && pair.compare(0, equals, name) == 0 && equals == name.size()) {
+    if (equals != std::string::npos && pair.compare(0, equals, name) == 0 &&
+        equals == name.size()) {
       return pair.substr(equals + 1);
     }
     start = end + 1;
@@ -80,15 +81,15 @@ bool AccessGuard::isToken(const std::string& candidate) const {
 bool AccessGuard::isLoopback(const std::string& host) {
   if (host == "localhost" || host == "::1" || host == "[::1]") return true;
   in_addr address;
-  return inet_pton(AF_INET, host.c_str(), &address) == 1 &&
-         (ntohl(address.s_addr) >> 24) == 127;
+  return inet_pton(AF_INET, host.c_str(), &address) == 1 && (ntohl(address.s_addr) >> 24) == 127;
 }
 
 AccessGuard::Verdict AccessGuard::admits(const httplib::Request& request) const {
   if (!needsToken()) {
     std::string host = request.get_header_value("Host");
     size_t colon = host.rfind(':');
-    if (colon != std::string::npos && host.find(']', colon) == std::string::npos) host.resize(colon);
+    if (colon != std::string::npos && host.find(']', colon) == std::string::npos)
+      host.resize(colon);
     return isLoopback(host) ? kAdmitted : kForeignHost;
   }
   std::string authorization = request.get_header_value("Authorization");

@@ -29,13 +29,7 @@ void BatchRun::record(size_t position, const RunOutcome& outcome) {
   item.kind = outcome.kind;
   item.message = outcome.message;
   for (const std::string& context : outcome.contexts) item.message += "\n" + context;
-  switch (outcome.kind) {
-    case RunOutcome::kWritten: ++progress_.written; break;
-    case RunOutcome::kSkipped: ++progress_.skipped; break;
-    case RunOutcome::kMessage: ++progress_.messages; break;
-    case RunOutcome::kFailed:
-    case RunOutcome::kInput: ++progress_.failed; break;
-  }
+  progress_.outcomes.count(outcome.kind);
   if (++progress_.done == progress_.total) finished_ = std::chrono::steady_clock::now();
 }
 

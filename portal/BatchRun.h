@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "host/BatchRunner.h"
 #include "host/ReportCatalogue.h"
 #include "host/ReportSession.h"
 
@@ -23,7 +24,8 @@ class BatchRun {
     std::string message;  // the outcome's message and contexts, one per line
   };
   struct Progress {
-    int total = 0, done = 0, written = 0, skipped = 0, messages = 0, failed = 0;
+    int total = 0, done = 0;
+    BatchSummary outcomes;
     double seconds = 0;  // since the batch started, until it finished
     bool finished() const { return done == total; }
   };

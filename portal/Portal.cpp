@@ -9,12 +9,11 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-
-#include <nlohmann/json.hpp>
 
 #include "framework/KvException.h"
 #include "portal/PortalAssets.h"
@@ -75,7 +74,8 @@ bool exists(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string stemOf(const std::string& folder, const ReportCatalogue::Entry& report, int instanceId) {
+std::string stemOf(const std::string& folder, const ReportCatalogue::Entry& report,
+                   int instanceId) {
   return folder + "/" + report.name + "_" + std::to_string(instanceId);
 }
 
@@ -102,16 +102,19 @@ Portal::Portal(const PortalOptions& options)
       pages_(reports_, network_) {
   size_t colon = options.listen.rfind(':');
   int port = -1;
-  if (colon == std::string::npos || !parseNumber(options.listen.substr(colon + 1), port) || port > 65535) {
+  if (colon == std::string::npos || !parseNumber(options.listen.substr(colon + 1), port) ||
+      port > 65535) {
     throw KvException(RWEString("--listen wants host:port, not " + options.listen));
   }
   port_ = port;
   host_ = options.listen.substr(0, colon);
-  if (host_.size() > 2 && host_.front() == '[' && host_.back() == ']') host_ = host_.substr(1, host_.size() - 2);
+  if (host_.size() > 2 && host_.front() == '[' && host_.back() == ']')
+    host_ = host_.substr(1, host_.size() - 2);
   if (!guard_.needsToken() && !AccessGuard::isLoopback(host_)) {
-    throw KvException(RWEString("--listen " + options.listen +
-                                " is not a loopback address: give --token-file so that every request "
-                                "must carry the token"));
+    throw KvException(
+        RWEString("--listen " + options.listen +
+                  " is not a loopback address: give --token-file so that every request "
+                  "must carry the token"));
   }
   if (options.workers < 1 || options.queue < 0) {
     throw KvException(RWEString("--jobs must be at least 1 and --queue at least 0"));
@@ -166,7 +169,8 @@ int Portal::serveUntilSignal(const PortalOptions& options, std::ostream& out) {
   Portal portal(options);
   portal.bind();
   out << "tarnel-report: serving " << portal.url() << " (" << portal.network_.size()
-      << " instances, " << portal.reports_.entries().size() << " reports); Ctrl-C stops" << std::endl;
+      << " instances, " << portal.reports_.entries().size() << " reports); Ctrl-C stops"
+      << std::endl;
   std::thread waiter([&portal, &signals] {
     int received = 0;
     sigwait(&signals, &received);
@@ -252,8 +256,7 @@ bool Portal::admit(const Request& q, Response& r) const {
       r.set_header("WWW-Authenticate", "Bearer realm=\"tarnel-report\"");
       r.set_content(pages_.login(""), kHtml);
       return false;
-    case AccessGuard::kAdmitted:
-      break;
+    case AccessGuard::kAdmitted: break;
   }
   if (q.method == "POST" && q.has_header("Origin")) {
     const std::string origin = q.get_header_value("Origin");
@@ -275,7 +278,8 @@ void Portal::home(const Request& q, Response& r) const {
   std::string entity = q.get_param_value("entity");
   NetworkCatalogue::SearchResult found;
   if (!text.empty()) found = network_.search(text.substr(0, kMaxSearchText), entity, kSearchLimit);
-  r.set_content(pages_.home(text, entity, text.empty() ? nullptr : &found, archive_.batches()), kHtml);
+  r.set_content(pages_.home(text, entity, text.empty() ? nullptr : &found, archive_.batches()),
+                kHtml);
 }
 
 void Portal::search(const Request& q, Response& r) const {
@@ -283,7 +287,8 @@ void Portal::search(const Request& q, Response& r) const {
   std::string text = q.get_param_value("q");
   std::string entity = q.get_param_value("entity");
   if (text.size() > kMaxSearchText) {
-    return fail(r, 400, "The search text is longer than " + std::to_string(kMaxSearchText) + " characters");
+    return fail(r, 400,
+                "The search text is longer than " + std::to_string(kMaxSearchText) + " characters");
   }
   const auto& entities = network_.entities();
   if (!entity.empty() && !std::binary_search(entities.begin(), entities.end(), entity)) {
@@ -292,8 +297,11 @@ void Portal::search(const Request& q, Response& r) const {
   NetworkCatalogue::SearchResult found = network_.search(text, entity, kSearchLimit);
   nlohmann::json matches = nlohmann::json::array();
   for (const NetworkCatalogue::Instance* m : found.matches) {
-    matches.push_back({{"id", m->id}, {"entity", m->entity}, {"name", m->name},
-                       {"mapName", m->mapName}, {"mapLabel", m->mapLabel}});
+    matches.push_back({{"id", m->id},
+                       {"entity", m->entity},
+                       {"name", m->name},
+                       {"mapName", m->mapName},
+                       {"mapLabel", m->mapLabel}});
   }
   r.set_content(json({{"total", found.total}, {"matches", matches}}), kJson);
   r.set_header("Server-Timing", "search;dur=" + milliseconds(since(start)));
@@ -301,7 +309,8 @@ void Portal::search(const Request& q, Response& r) const {
 
 void Portal::element(const Request& q, Response& r) {
   int id = 0;
-  if (!parseNumber(q.matches[1], id)) return fail(r, 400, "Not an instance id: " + std::string(q.matches[1]));
+  if (!parseNumber(q.matches[1], id))
+    return fail(r, 400, "Not an instance id: " + std::string(q.matches[1]));
   const NetworkCatalogue::Instance* instance = network_.find(id);
   if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
   r.set_content(pages_.element(*instance, network_.neighbours(*instance)), kHtml);
@@ -313,19 +322,23 @@ void Portal::report(const Request& q, Response& r) {
   const ReportCatalogue::Entry* report = reports_.find(name);
   if (!report) return fail(r, 404, "Unknown report: " + name);
   int id = 0;
-  if (!parseNumber(q.matches[2], id)) return fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
+  if (!parseNumber(q.matches[2], id))
+    return fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
   const NetworkCatalogue::Instance* instance = network_.find(id);
   if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
   if (instance->entity != report->entity) {
-    return fail(r, 400, "The report " + report->name + " reports on entity " + report->entity + "; " +
-                            instance->name + " (" + std::to_string(id) + ") is of entity " + instance->entity);
+    return fail(r, 400,
+                "The report " + report->name + " reports on entity " + report->entity + "; " +
+                    instance->name + " (" + std::to_string(id) + ") is of entity " +
+                    instance->entity);
   }
   std::shared_ptr<RunArchive::Run> run = archive_.newRun(*report, id);
   std::future<RunPool::Result> result = pool_->submit(*report, id, run->folder);
   if (!result.valid()) {
     r.set_header("Retry-After", kRetryAfterSeconds);
-    return fail(r, 503, "Every worker is busy and " + std::to_string(options_.queue) +
-                            " reports are waiting already; try again in a moment");
+    return fail(r, 503,
+                "Every worker is busy and " + std::to_string(options_.queue) +
+                    " reports are waiting already; try again in a moment");
   }
   RunPool::Result done = result.get();
   run->outcome = done.outcome;
@@ -335,9 +348,11 @@ void Portal::report(const Request& q, Response& r) {
   PortalPages::RunView view(report, instance, run->outcome, run->seconds,
                             "/runs/" + std::to_string(run->number));
   r.set_content(runPage(view, run->folder), kHtml);
-  if (run->outcome.kind == RunOutcome::kFailed || run->outcome.kind == RunOutcome::kInput) r.status = 500;
-  r.set_header("Server-Timing", "run;dur=" + milliseconds(done.seconds) + ", render;dur=" +
-                                    milliseconds(since(rendering)) + ", total;dur=" + milliseconds(since(start)));
+  if (run->outcome.kind == RunOutcome::kFailed || run->outcome.kind == RunOutcome::kInput)
+    r.status = 500;
+  r.set_header("Server-Timing", "run;dur=" + milliseconds(done.seconds) +
+                                    ", render;dur=" + milliseconds(since(rendering)) +
+                                    ", total;dur=" + milliseconds(since(start)));
 }
 
 std::string Portal::runPage(const PortalPages::RunView& view, const std::string& folder) const {
@@ -355,23 +370,31 @@ std::string Portal::runPage(const PortalPages::RunView& view, const std::string&
   return pages_.run(shown);
 }
 
-void Portal::keptRun(const Request& q, Response& r) const {
+std::shared_ptr<const RunArchive::Run> Portal::runOf(const Request& q, Response& r) const {
   int number = 0;
-  if (!parseNumber(q.matches[1], number)) return fail(r, 400, "Not a run number: " + std::string(q.matches[1]));
+  if (!parseNumber(q.matches[1], number)) {
+    fail(r, 400, "Not a run number: " + std::string(q.matches[1]));
+    return nullptr;
+  }
   std::shared_ptr<const RunArchive::Run> run = archive_.run(number);
-  if (!run) return fail(r, 404, "No run " + std::to_string(number) + " is kept");
-  PortalPages::RunView view(&run->report, network_.find(run->instanceId), run->outcome, run->seconds,
-                            "/runs/" + std::to_string(number));
+  if (!run) fail(r, 404, "No run " + std::to_string(number) + " is kept");
+  return run;
+}
+
+void Portal::keptRun(const Request& q, Response& r) const {
+  std::shared_ptr<const RunArchive::Run> run = runOf(q, r);
+  if (!run) return;
+  PortalPages::RunView view(&run->report, network_.find(run->instanceId), run->outcome,
+                            run->seconds, "/runs/" + std::to_string(run->number));
   r.set_content(runPage(view, run->folder), kHtml);
 }
 
 void Portal::runFile(const Request& q, Response& r) const {
-  int number = 0;
-  if (!parseNumber(q.matches[1], number)) return fail(r, 400, "Not a run number: " + std::string(q.matches[1]));
-  std::shared_ptr<const RunArchive::Run> run = archive_.run(number);
-  if (!run) return fail(r, 404, "No run " + std::to_string(number) + " is kept");
+  std::shared_ptr<const RunArchive::Run> run = runOf(q, r);
+  if (!run) return;
   if (run->outcome.kind != RunOutcome::kWritten) {
-    return fail(r, 404, "Run " + std::to_string(number) + " wrote no files: " + run->outcome.message);
+    return fail(r, 404,
+                "Run " + std::to_string(run->number) + " wrote no files: " + run->outcome.message);
   }
   sendFile(r, run->report, run->instanceId, run->folder, q.matches[2]);
 }
@@ -387,11 +410,13 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
     std::string dataFile;
     try {
       ReportFiles files = ReportFiles::read(stem + ".steering.json");
-      dataFile = files.has("PFDataFileName") ? files.value("PFDataFileName") : files.value("CRSDataFile");
+      dataFile =
+          files.has("PFDataFileName") ? files.value("PFDataFileName") : files.value("CRSDataFile");
     } catch (const WorkbookError& e) {
       return fail(r, 500, e.what());
     }
-    if (dataFile.empty()) return fail(r, 404, "The report " + report.name + " writes no report text");
+    if (dataFile.empty())
+      return fail(r, 404, "The report " + report.name + " writes no report text");
     path = folder + "/" + dataFile;
     type = "text/plain; charset=utf-8";
   } else {
@@ -438,18 +463,51 @@ void Portal::startBatch(const Request& q, Response& r) {
   for (const auto& b : archive_.batches()) unfinished += b->progress().finished() ? 0 : 1;
   if (unfinished >= kMaxUnfinishedBatches) {
     r.set_header("Retry-After", kRetryAfterSeconds);
-    return fail(r, 503, std::to_string(unfinished) + " batches are running already; start this one when one has finished");
+    return fail(r, 503,
+                std::to_string(unfinished) +
+                    " batches are running already; start this one when one has finished");
   }
   std::shared_ptr<BatchRun> batch = archive_.newBatch(*report, instances);
   pool_->addBatch(batch);
   r.set_redirect("/batches/" + std::to_string(batch->number()), 303);
 }
 
-void Portal::batchPage(const Request& q, Response& r) const {
-  int number = 0, page = 0;
-  if (!parseNumber(q.matches[1], number)) return fail(r, 400, "Not a batch number: " + std::string(q.matches[1]));
+std::shared_ptr<BatchRun> Portal::batchOf(const Request& q, Response& r) const {
+  int number = 0;
+  if (!parseNumber(q.matches[1], number)) {
+    fail(r, 400, "Not a batch number: " + std::string(q.matches[1]));
+    return nullptr;
+  }
   std::shared_ptr<BatchRun> batch = archive_.batch(number);
-  if (!batch) return fail(r, 404, "No batch " + std::to_string(number));
+  if (!batch) fail(r, 404, "No batch " + std::to_string(number));
+  return batch;
+}
+
+std::shared_ptr<BatchRun> Portal::itemOf(const Request& q, Response& r,
+                                         BatchRun::Item& item) const {
+  std::shared_ptr<BatchRun> batch = batchOf(q, r);
+  if (!batch) return nullptr;
+  int id = 0;
+  if (!parseNumber(q.matches[2], id)) {
+    fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
+    return nullptr;
+  }
+  std::string which = "Batch " + std::to_string(batch->number());
+  if (!batch->find(id, item)) {
+    fail(r, 404, which + " has no instance " + std::to_string(id));
+    return nullptr;
+  }
+  if (!item.done) {
+    fail(r, 404, which + " has not run instance " + std::to_string(id) + " yet");
+    return nullptr;
+  }
+  return batch;
+}
+
+void Portal::batchPage(const Request& q, Response& r) const {
+  std::shared_ptr<BatchRun> batch = batchOf(q, r);
+  if (!batch) return;
+  int page = 0;
   if (q.has_param("page") && !parseNumber(q.get_param_value("page"), page)) {
     return fail(r, 400, "Not a page number: " + q.get_param_value("page"));
   }
@@ -457,43 +515,42 @@ void Portal::batchPage(const Request& q, Response& r) const {
 }
 
 void Portal::batchProgress(const Request& q, Response& r) const {
-  int number = 0;
-  if (!parseNumber(q.matches[1], number)) return fail(r, 400, "Not a batch number: " + std::string(q.matches[1]));
-  std::shared_ptr<BatchRun> batch = archive_.batch(number);
-  if (!batch) return fail(r, 404, "No batch " + std::to_string(number));
+  std::shared_ptr<BatchRun> batch = batchOf(q, r);
+  if (!batch) return;
   BatchRun::Progress p = batch->progress();
-  r.set_content(json({{"total", p.total}, {"done", p.done}, {"written", p.written}, {"skipped", p.skipped},
-                      {"messages", p.messages}, {"failed", p.failed}, {"seconds", p.seconds}}),
+  r.set_content(json({{"total", p.total},
+                      {"done", p.done},
+                      {"written", p.outcomes.written},
+                      {"skipped", p.outcomes.skipped},
+                      {"messages", p.outcomes.messages},
+                      {"failed", p.outcomes.failed},
+                      {"seconds", p.seconds}}),
                 kJson);
 }
 
 void Portal::batchItem(const Request& q, Response& r) const {
-  int number = 0, id = 0;
-  if (!parseNumber(q.matches[1], number)) return fail(r, 400, "Not a batch number: " + std::string(q.matches[1]));
-  if (!parseNumber(q.matches[2], id)) return fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
-  std::shared_ptr<BatchRun> batch = archive_.batch(number);
-  if (!batch) return fail(r, 404, "No batch " + std::to_string(number));
   BatchRun::Item item;
-  if (!batch->find(id, item)) return fail(r, 404, "Batch " + std::to_string(number) + " has no instance " + std::to_string(id));
-  if (!item.done) return fail(r, 404, "Instance " + std::to_string(id) + " has not run yet");
-  PortalPages::RunView view(&batch->report(), network_.find(id), RunOutcome{}, -1,
-                            "/batches/" + std::to_string(number) + "/" + std::to_string(id));
-  view.outcome.kind = item.kind;
-  view.outcome.message = item.message;
+  std::shared_ptr<BatchRun> batch = itemOf(q, r, item);
+  if (!batch) return;
+  RunOutcome outcome;
+  outcome.kind = item.kind;
+  outcome.message = item.message;
+  PortalPages::RunView view(
+      &batch->report(), network_.find(item.instanceId), outcome, -1,
+      "/batches/" + std::to_string(batch->number()) + "/" + std::to_string(item.instanceId));
   r.set_content(runPage(view, batch->folder()), kHtml);
 }
 
 void Portal::batchFile(const Request& q, Response& r) const {
-  int number = 0, id = 0;
-  if (!parseNumber(q.matches[1], number)) return fail(r, 400, "Not a batch number: " + std::string(q.matches[1]));
-  if (!parseNumber(q.matches[2], id)) return fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
-  std::shared_ptr<BatchRun> batch = archive_.batch(number);
-  if (!batch) return fail(r, 404, "No batch " + std::to_string(number));
   BatchRun::Item item;
-  if (!batch->find(id, item) || !item.done || item.kind != RunOutcome::kWritten) {
-    return fail(r, 404, "Batch " + std::to_string(number) + " wrote no files for instance " + std::to_string(id));
+  std::shared_ptr<BatchRun> batch = itemOf(q, r, item);
+  if (!batch) return;
+  if (item.kind != RunOutcome::kWritten) {
+    return fail(r, 404,
+                "Batch " + std::to_string(batch->number()) + " wrote no files for instance " +
+                    std::to_string(item.instanceId) + ": " + item.message);
   }
-  sendFile(r, batch->report(), id, batch->folder(), q.matches[3]);
+  sendFile(r, batch->report(), item.instanceId, batch->folder(), q.matches[3]);
 }
 
 void Portal::fills(const Request& q, Response& r) const {
@@ -507,7 +564,9 @@ void Portal::fills(const Request& q, Response& r) const {
 void Portal::login(const Request& q, Response& r) const {
   if (!guard_.isToken(q.get_param_value("token"))) {
     r.status = 401;
-    r.set_content(pages_.login(guard_.needsToken() ? "That is not the portal's token." : "This portal needs no token."), kHtml);
+    r.set_content(pages_.login(guard_.needsToken() ? "That is not the portal's token."
+                                                   : "This portal needs no token."),
+                  kHtml);
     return;
   }
   r.set_header("Set-Cookie", guard_.sessionCookie());

@@ -29,7 +29,7 @@ namespace httplib {
 class Server;
 struct Request;
 struct Response;
-}
+}  // namespace httplib
 
 struct PortalOptions {
   std::string database;  // a SQLite file (opened read-only) or a postgresql:// URI
@@ -37,7 +37,7 @@ struct PortalOptions {
   std::vector<std::string> queries;
   std::string templates;  // the folder of template workbooks; "": generated workbooks
   std::string listen = "127.0.0.1:8080";  // host:port; port 0 picks a free one
-  std::string tokenFile;  // "": no token (then only a loopback address is allowed)
+  std::string tokenFile;                  // "": no token (then only a loopback address is allowed)
   int workers = 2;
   int queue = 16;  // single runs that may wait for a worker
 };
@@ -85,6 +85,13 @@ class Portal {
   void batchFile(const Request& request, Response& response) const;
   void fills(const Request& request, Response& response) const;
   void login(const Request& request, Response& response) const;
+
+  // The kept run, the batch, the done item of a batch that the request's
+  // matches name; null after answering 400 or 404.
+  std::shared_ptr<const RunArchive::Run> runOf(const Request& request, Response& response) const;
+  std::shared_ptr<BatchRun> batchOf(const Request& request, Response& response) const;
+  std::shared_ptr<BatchRun> itemOf(const Request& request, Response& response,
+                                   BatchRun::Item& item) const;
 
   std::string runPage(const PortalPages::RunView& view, const std::string& folder) const;
   void sendFile(Response& response, const ReportCatalogue::Entry& report, int instanceId,

@@ -23,16 +23,19 @@ class PortalPages {
   struct RunView {
     RunView(const ReportCatalogue::Entry* report, const NetworkCatalogue::Instance* instance,
             RunOutcome outcome, double seconds, std::string base)
-        : report(report), instance(instance), outcome(std::move(outcome)), seconds(seconds),
+        : report(report),
+          instance(instance),
+          outcome(std::move(outcome)),
+          seconds(seconds),
           base(std::move(base)) {}
 
     const ReportCatalogue::Entry* report = nullptr;
     const NetworkCatalogue::Instance* instance = nullptr;
     RunOutcome outcome;
-    double seconds = -1;        // the report's run time; < 0: not known
-    std::string base;           // the run's address: "/runs/7", "/batches/2/1000004"
+    double seconds = -1;             // the report's run time; < 0: not known
+    std::string base;                // the run's address: "/runs/7", "/batches/2/1000004"
     const Layout* layout = nullptr;  // the report laid out; null when there is none
-    std::string problem;        // why a written report cannot be shown
+    std::string problem;             // why a written report cannot be shown
   };
 
   static const size_t kBatchPageSize = 200;

@@ -88,7 +88,8 @@ std::string ReportView::sheet(const Layout::Sheet& sheet, const std::string& id,
     return "<details class=\"sheet\" id=\"" + id + "\"><summary>" + name + "</summary>\n" + body +
            "</details>\n";
   }
-  return "<section class=\"sheet\" id=\"" + id + "\"><h2>" + name + "</h2>\n" + body + "</section>\n";
+  return "<section class=\"sheet\" id=\"" + id + "\"><h2>" + name + "</h2>\n" + body +
+         "</section>\n";
 }
 
 std::string ReportView::table(const Layout::Table& table, std::set<uint32_t>& fills) {
@@ -101,12 +102,14 @@ std::string ReportView::table(const Layout::Table& table, std::set<uint32_t>& fi
   auto rows = [&](const std::vector<Layout::Row>& rows, bool header) {
     for (const Layout::Row& row : rows) {
       if (row.empty()) {
-        html += "<tr class=\"blank\"><td colspan=\"" + std::to_string(std::max(width, 1)) + "\"></td></tr>";
+        html += "<tr class=\"blank\"><td colspan=\"" + std::to_string(std::max(width, 1)) +
+                "\"></td></tr>";
         continue;
       }
       html += "<tr>";
       for (const Layout::Cell& c : row) html += cell(c, header, fills);
-      for (int i = static_cast<int>(row.size()); i < width; ++i) html += header ? "<th></th>" : "<td></td>";
+      for (int i = static_cast<int>(row.size()); i < width; ++i)
+        html += header ? "<th></th>" : "<td></td>";
       html += "</tr>";
     }
   };

@@ -84,7 +84,8 @@ std::shared_ptr<BatchRun> RunArchive::newBatch(const ReportCatalogue::Entry& rep
                                                const std::vector<int>& instances) {
   std::lock_guard<std::mutex> guard(lock_);
   int number = static_cast<int>(batches_.size()) + 1;
-  auto batch = std::make_shared<BatchRun>(number, report, instances, newFolder(kBatchesFolder, number));
+  auto batch =
+      std::make_shared<BatchRun>(number, report, instances, newFolder(kBatchesFolder, number));
   batches_[number] = batch;
   return batch;
 }

@@ -27,7 +27,8 @@ class RunPool::Worker {
       result.outcome.kind = RunOutcome::kFailed;
       result.outcome.message = e.message().str();
     }
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return result;
   }
 
@@ -53,7 +54,8 @@ class RunPool::Worker {
   std::list<std::pair<const ReportCatalogue::Entry*, std::unique_ptr<ReportSession>>> sessions_;
 };
 
-RunPool::RunPool(const SessionOptions& base, int workers, size_t queueLimit) : queueLimit_(queueLimit) {
+RunPool::RunPool(const SessionOptions& base, int workers, size_t queueLimit)
+    : queueLimit_(queueLimit) {
   for (int i = 0; i < std::max(workers, 1); ++i) workers_.push_back(std::make_unique<Worker>(base));
   for (auto& worker : workers_) threads_.emplace_back(&RunPool::work, this, std::ref(*worker));
 }

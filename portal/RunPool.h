@@ -69,7 +69,7 @@ class RunPool {
   std::condition_variable wake_;
   std::deque<Job> queue_;
   std::deque<std::shared_ptr<BatchRun>> batches_;  // those with instances not yet taken
-  size_t idle_ = 0;  // workers waiting for work
+  size_t idle_ = 0;                                // workers waiting for work
   bool stopping_ = false;
   std::vector<std::unique_ptr<Worker>> workers_;
   std::vector<std::thread> threads_;

@@ -3,8 +3,8 @@
 // runs through the page's script, an element's page, a report run and its
 // rendered text. Skipped when Chromium is not installed, unless CI or
 // TARNEL_REQUIRE_CHROMIUM is set (scripts/test.sh installs it).
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -28,8 +28,8 @@ const char kServing[] = "tarnel-report: serving ";
 std::string chromiumCommand(const std::string& url) {
   return "chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
          "--disable-background-networking --disable-component-update --disable-sync "
-         "--user-data-dir=" + freshFolder() + " --virtual-time-budget=5000 --dump-dom '" + url +
-         "' 2>/dev/null";
+         "--user-data-dir=" +
+         freshFolder() + " --virtual-time-budget=5000 --dump-dom '" + url + "' 2>/dev/null";
 }
 
 std::string dumpDom(const std::string& url) {
@@ -47,9 +47,16 @@ class ServedPortal {
  public:
   ServedPortal() {
     std::string out = freshFolder() + "/serve.out";
-    std::vector<std::string> args = {TARNEL_REPORT_BINARY, "serve", "--db", demoDatabase(), "--reports",
-                                     examplePath("reports"), "--queries", examplePath("queries/common.xml"),
-                                     "--listen", "127.0.0.1:0"};
+    std::vector<std::string> args = {TARNEL_REPORT_BINARY,
+                                     "serve",
+                                     "--db",
+                                     demoDatabase(),
+                                     "--reports",
+                                     examplePath("reports"),
+                                     "--queries",
+                                     examplePath("queries/common.xml"),
+                                     "--listen",
+                                     "127.0.0.1:0"};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
@@ -86,7 +93,9 @@ class ServedPortal {
 
 bool required() { return std::getenv("CI") || std::getenv("TARNEL_REQUIRE_CHROMIUM"); }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 TEST(PortalInChromium, SearchOpenAnElementRunAReport) {
   if (std::system("command -v chromium >/dev/null 2>&1") != 0) {
@@ -100,20 +109,25 @@ TEST(PortalInChromium, SearchOpenAnElementRunAReport) {
   // (allowed by the page's security policy) fetches and lists the results.
   std::string search = dumpDom(portal.url() + "#q=cell00004&entity=Cell");
   EXPECT_TRUE(contains(search, "<p id=\"count\" class=\"meta\">1 found.</p>")) << search;
-  EXPECT_TRUE(contains(search, "<li><a href=\"/element/1000004\">CELL00004</a>"
-                               "<span class=\"meta\">Cell \xc2\xb7 map-CELL00004 \xc2\xb7 1000004</span></li>"))
+  EXPECT_TRUE(
+      contains(search,
+               "<li><a href=\"/element/1000004\">CELL00004</a>"
+               "<span class=\"meta\">Cell \xc2\xb7 map-CELL00004 \xc2\xb7 1000004</span></li>"))
       << search;
 
   std::string element = dumpDom(portal.url() + "element/1000004");
-  EXPECT_TRUE(contains(element, "<a href=\"/report/cell/1000004\" class=\"button\">Cell radio parameters</a>"))
+  EXPECT_TRUE(contains(
+      element, "<a href=\"/report/cell/1000004\" class=\"button\">Cell radio parameters</a>"))
       << element;
 
   std::string report = dumpDom(portal.url() + "report/cell/1000004");
-  for (const char* text : {"<h1>Cell radio parameters: CELL00004</h1>", "<a href=\"/runs/1/workbook\" class=\"button\">Workbook</a>",
-                           "<tr><td class=\"s-label\">CellName</td><td class=\"s-value\">CELL00004</td></tr>",
-                           "<caption>FACE</caption>",
-                           "<tr><td class=\"num\">1</td><td>map-CELL00004-1</td><td class=\"num\">1</td>"
-                           "<td class=\"num\">124</td><td class=\"num\">24.0</td></tr>"}) {
+  for (const char* text :
+       {"<h1>Cell radio parameters: CELL00004</h1>",
+        "<a href=\"/runs/1/workbook\" class=\"button\">Workbook</a>",
+        "<tr><td class=\"s-label\">CellName</td><td class=\"s-value\">CELL00004</td></tr>",
+        "<caption>FACE</caption>",
+        "<tr><td class=\"num\">1</td><td>map-CELL00004-1</td><td class=\"num\">1</td>"
+        "<td class=\"num\">124</td><td class=\"num\">24.0</td></tr>"}) {
     EXPECT_TRUE(contains(report, text)) << text << "\n" << report;
   }
   EXPECT_EQ(portal.stop(), 0);

@@ -30,8 +30,12 @@ TEST(NetworkCatalogueSearch, WholeFieldsFirstThenStartsThenTheRestInIdOrder) {
   };
   const Case cases[] = {
       {"cell0001", "", 3, {"CELL00010", "CELL00011", "CELL00012"}, 72},
-      {"CELL00004", "", 10,
-       {"CELL00004", "CELL00004-0", "CELL00004-1", "CELL00004-2", "CELL00004-V0", "CELL00004-V1", "CELL00004-V2"}, 7},
+      {"CELL00004",
+       "",
+       10,
+       {"CELL00004", "CELL00004-0", "CELL00004-1", "CELL00004-2", "CELL00004-V0", "CELL00004-V1",
+        "CELL00004-V2"},
+       7},
       {"cell00004-v", "VoiceLAF", 2, {"CELL00004-V0", "CELL00004-V1"}, 3},
       {"3000002", "", 5, {"ECP2"}, 1},
       {"map-ecp", "", 5, {"ECP1", "ECP2"}, 2},
@@ -57,11 +61,14 @@ TEST(ReportCatalogueLoad, BadEntriesNameTheFileAndLine) {
   std::string file = folder + "/catalogue.tsv";
   const std::pair<const char*, std::string> cases[] = {
       {"cell.xml\tTarnelCellReport\tall\n",
-       file + ":1: expected 4 tab-separated columns (configuration, class, instances, title), found 3"},
-      {"# reports\ncell.xml\tNoSuchReport\tall\tCell\n", file + ":2: unknown report class NoSuchReport"},
+       file + ":1: expected 4 tab-separated columns (configuration, class, instances, title), "
+              "found 3"},
+      {"# reports\ncell.xml\tNoSuchReport\tall\tCell\n",
+       file + ":2: unknown report class NoSuchReport"},
       {"cell.xml\tTarnelCellReport\tall\tCell\ncell.xml\tTarnelCellReport\tall\tAgain\n",
        file + ":2: a second report named cell"},
-      {"gone.xml\tTarnelCellReport\tall\tGone\n", file + ":1: " + folder + "/gone.xml: cannot read file: No such file or directory"},
+      {"gone.xml\tTarnelCellReport\tall\tGone\n",
+       file + ":1: " + folder + "/gone.xml: cannot read file: No such file or directory"},
       {"bare.xml\tTarnelCellReport\tall\tBare\n",
        file + ":1: " + folder + "/bare.xml: the root element has no Entity attribute"},
       {"# nothing\n", file + ": lists no report configuration"},
@@ -78,7 +85,8 @@ TEST(ReportCatalogueLoad, BadEntriesNameTheFileAndLine) {
 }
 
 TEST(RunPoolQueue, RefusesRunsBeyondTheQueueWhileEveryWorkerIsBusy) {
-  ReportCatalogue reports(sourcePath("examples/reports"), {sourcePath("examples/queries/common.xml")});
+  ReportCatalogue reports(sourcePath("examples/reports"),
+                          {sourcePath("examples/queries/common.xml")});
   StreamLogUser log("");
   std::promise<void> release;
   std::shared_future<void> gate = release.get_future().share();
@@ -114,7 +122,8 @@ TEST(ReportViewFills, StylesheetOnlyForListsOfColours) {
   EXPECT_EQ(ReportView::fillStylesheet("1a2b3c.ffcc00"),
             ".f-1a2b3c { background: #1a2b3c; }\n.f-ffcc00 { background: #ffcc00; }\n");
   std::string tooMany;
-  for (size_t i = 0; i <= ReportView::kMaxFills; ++i) tooMany += (i ? ".": "") + std::string("aaaaaa");
+  for (size_t i = 0; i <= ReportView::kMaxFills; ++i)
+    tooMany += (i ? "." : "") + std::string("aaaaaa");
   for (const std::string& bad : {std::string(""), std::string("1a2b3c."), std::string("1A2B3C"),
                                  std::string("1a2b3c;}body{x"), std::string("1a2b3"), tooMany}) {
     EXPECT_THROW(ReportView::fillStylesheet(bad), std::invalid_argument) << bad;
@@ -125,7 +134,8 @@ TEST(AccessGuardNames, LoopbackAddressesOnly) {
   for (const char* host : {"127.0.0.1", "127.3.2.1", "localhost", "::1", "[::1]"}) {
     EXPECT_TRUE(AccessGuard::isLoopback(host)) << host;
   }
-  for (const char* host : {"0.0.0.0", "10.1.2.3", "", "example.com", "127.0.0.1.example.com", "::"}) {
+  for (const char* host :
+       {"0.0.0.0", "10.1.2.3", "", "example.com", "127.0.0.1.example.com", "::"}) {
     EXPECT_FALSE(AccessGuard::isLoopback(host)) << host;
   }
   EXPECT_TRUE(AccessGuard::sameBytes("s3cret-token-value", "s3cret-token-value"));
