@@ -13,11 +13,17 @@
 #      throwaway server (scripts/postgres.sh) holding the same network, run as
 #      the report role over the server's socket, run once ("-" when there is
 #      no server).
+#   5. the cell report's batch again with --workbook: the generated workbooks,
+#      and workbooks filled from the templates folder BENCH_TEMPLATES (default
+#      examples/templates) when it holds the cell report's template; in these
+#      rows the floor is the same batch without workbooks, and what a workbook
+#      adds per instance at -j 1 is printed below the table.
 # Prints one row per report class and writes the table to bench/results.md.
 #
 # Usage: bench/run.sh [CELLS]   (default 10000; the small network has CELLS/10)
 # BENCH_ONLY=REGEX measures only the classes it matches (bench/results.md is
-# then left as it is); BENCH_PG=0 leaves PostgreSQL out.
+# then left as it is; "workbook" selects the workbook rows); BENCH_PG=0 leaves
+# PostgreSQL out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -128,6 +134,37 @@ while IFS=$'\t' read -r config class instances _title; do
   rows+=("$row")
 done < examples/reports/catalogue.tsv
 
+# The cell report with its workbooks: the batch without them is the floor.
+templates=${BENCH_TEMPLATES:-examples/templates}
+notes=()
+workbook_row() {  # label, then the workbook options
+  local label=$1 base secs rss secs2 ssecs srss count row
+  shift
+  read -r base _ < <(timed "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out")
+  read -r secs rss < <(timed "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out" "$@")
+  count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
+  read -r secs2 _ < <(timed "$work/big.db" cell/cell.xml TarnelCellReport all 2 "$outroot/out" "$@")
+  read -r ssecs srss < <(timed "$work/small.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out" "$@")
+  row=$(awk -v c="$label" -v n="$count" -v s="$secs" -v f="$base" -v r="$rss" -v s2="$secs2" \
+            -v ss="$ssecs" -v sr="$srss" 'BEGIN {
+    printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | %.1f | %.2f | %.1f | %.2f | - | - |", c, n, s,
+           (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0), r / 1024, (sr > 0 ? r / sr : 0),
+           (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0) }')
+  echo "$row"
+  rows+=("$row")
+  notes+=("$(awk -v c="$label" -v n="$count" -v s="$secs" -v f="$base" \
+                'BEGIN { printf "%s: a workbook adds %.2f ms per instance at -j 1.", c, (n > 0 ? (s - f) * 1000 / n : 0) }')")
+}
+if [[ -z "${BENCH_ONLY:-}" || "workbook" =~ $BENCH_ONLY ]]; then
+  workbook_row "TarnelCellReport --workbook" --workbook
+  if ls "$templates"/CellParameters.* >/dev/null 2>&1; then
+    workbook_row "TarnelCellReport --workbook --templates" --workbook --templates "$(cd "$templates" && pwd)"
+  else
+    notes+=("No workbook row with templates: $templates holds no CellParameters template.")
+  fi
+  printf '%s\n' "${notes[@]}"
+fi
+
 if [ -n "${BENCH_ONLY:-}" ]; then
   echo "BENCH_ONLY is set: bench/results.md left as it was"
   exit 0
@@ -146,5 +183,10 @@ fi
   echo "$header"
   echo "$rule"
   printf '%s\n' "${rows[@]}"
+  echo
+  echo "The --workbook rows run the cell report's batch again with its workbooks (templates from"
+  echo "$templates where given); their floor is the same batch without workbooks."
+  echo
+  printf '%s\n' "${notes[@]}"
 } > bench/results.md
 echo "wrote bench/results.md"

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -129,21 +130,24 @@ std::string templatesFolder(const std::string& option) {
   return folder;
 }
 
-// The workbooks of --workbook, made by each worker right after a successful run.
-std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session) {
+// The workbooks of --workbook for `instances`, made by each worker right after
+// a successful run.
+std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session,
+                                             const std::vector<int>& instances) {
   if (!o.workbook) return nullptr;
-  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates));
+  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates), instances);
   BatchWorkbooks* b = books.get();
   session.afterRun = [b](int id, const std::string& steeringPath) { b->make(id, steeringPath); };
   return books;
 }
 
-// Templates named but not found, once per name (only when a folder was given).
-void printMissing(const BatchWorkbooks& books, const std::string& templates, std::ostream& out,
-                  bool counted) {
-  for (const auto& m : books.missing()) {
-    out << (counted ? "" : "tarnel-report: note: ") << "template not found in " << templates << ": " << m.first
-        << " (" << (counted ? std::to_string(m.second) + " workbooks with" : "the workbook has")
+// Templates named but not found, once per name, with the number of workbooks
+// generated instead: a batch summary's lines, else notes on standard error.
+void printMissing(const std::map<std::string, int>& missing, const std::string& templates, bool summary) {
+  for (const auto& m : missing) {
+    (summary ? std::cout : std::cerr)
+        << (summary ? "" : "tarnel-report: note: ") << "template not found in " << templates << ": " << m.first
+        << " (" << (summary ? std::to_string(m.second) + " workbooks with" : "the workbook has")
         << " the generated layout)\n";
   }
 }
@@ -196,13 +200,13 @@ std::unique_ptr<ReportSession> openSession(const Prepared& p) {
 
 int runCommand(const RunOptions& o) {
   Prepared p = prepare(o);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, {o.instance});
   std::unique_ptr<ReportSession> session = openSession(p);
   RunOutcome outcome = session->run(o.instance);
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
-  if (books) printMissing(*books, templatesFolder(o.templates), std::cerr, false);
+  if (books) printMissing(books->missing(), templatesFolder(o.templates), false);
   return exitCodeOf(outcome.kind);
 }
 
@@ -271,12 +275,12 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
 
 // The batch's index workbook and its missing templates; false when the index
 // could not be written.
-bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name,
-                     const std::vector<int>& instances) {
+bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
   std::string templates = templatesFolder(o.templates);
-  if (!templates.empty()) printMissing(books, templates, std::cout, true);
+  if (!templates.empty()) printMissing(books.missing(), templates, true);
   try {
-    books.writeIndex(o.out + "/" + RunOutput::fileName(name) + ".index.xlsx", name + ": batch", instances);
+    std::string file = RunOutput::fileName(name);
+    books.writeIndex(o.out + "/" + file + ".index.xlsx", name + ": batch", file + "_");
   } catch (const WorkbookError& e) {
     printProblem("error", e.what(), {});
     return false;
@@ -293,7 +297,7 @@ int batchCommand(const RunOptions& o) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   BatchSummary summary;
   try {
@@ -313,7 +317,7 @@ int batchCommand(const RunOptions& o) {
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
-  if (books && !finishWorkbooks(*books, o, p.session.reportName, instances)) return kFailed;
+  if (books && !finishWorkbooks(*books, o, p.session.reportName)) return kFailed;
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
@@ -340,10 +344,7 @@ int workbookCommand(const WorkbookCommandOptions& o) {
   }
   std::string templates = templatesFolder(o.templates);
   WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
-  if (!made.missing.empty()) {
-    std::cerr << "tarnel-report: note: template not found in " << templates << ": " << made.missing
-              << " (the workbook has the generated layout)\n";
-  }
+  if (!made.missing.empty()) printMissing({{made.missing, 1}}, templates, false);
   std::cout << "wrote " << made.path << '\n';
   return kOk;
 }

@@ -84,6 +84,14 @@ RunOutcome ReportSession::run(int instanceId, const std::string& outFolder) {
   }
 }
 
+std::string ReportSession::nameOf(int instanceId) {
+  try {
+    return dataManager_.instanceName(instanceId).str();
+  } catch (const KvException&) {
+    return std::string();  // the run failed already; its outcome says why
+  }
+}
+
 RunOutcome ReportSession::finish(int instanceId, const std::string& steeringPath, RunOutcome result) {
   if (!options_.afterRun) return result;
   try {
@@ -104,7 +112,6 @@ RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
   } detach{dataManager_};
   RunOutcome result;
   try {
-    result.instanceName = dataManager_.instanceName(instanceId).str();
     std::unique_ptr<TarnelEntityReport> report =
         options_.constructor(options_.reportName, connection_, dataManager_, *options_.log);
     report->setConfigElement(configuration_.root());
@@ -115,6 +122,7 @@ RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
     report->postBuild();
     TarnelSteeringData steering;
     report->populateSteeringData(steering);
+    result.instanceName = dataManager_.instanceName(instanceId).str();
     RunRecord run{options_.reportName, options_.className, report->entityName().str(), instanceId,
                   result.instanceName, options_.scenario, Database::displayName(options_.database),
                   isoTime()};
@@ -131,6 +139,7 @@ RunOutcome ReportSession::build(int instanceId, const std::string& outFolder) {
     result.kind = RunOutcome::kFailed;
     result.message = e.what();
   }
+  result.instanceName = nameOf(instanceId);
   for (const std::string& kept : output.abandon()) {
     if (result.kind == RunOutcome::kFailed) {
       result.contexts.push_back("partial report kept as " + kept);

@@ -62,6 +62,8 @@ class ReportSession {
 
  private:
   RunOutcome build(int instanceId, const std::string& outFolder);
+  // The catalogue's name of `instanceId`; "" when it cannot be read.
+  std::string nameOf(int instanceId);
   // The written run's result after SessionOptions::afterRun.
   RunOutcome finish(int instanceId, const std::string& steeringPath, RunOutcome result);
 

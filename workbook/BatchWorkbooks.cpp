@@ -1,6 +1,5 @@
 #include "workbook/BatchWorkbooks.h"
 
-#include "workbook/GeneratedWorkbook.h"
 #include "workbook/Layout.h"
 #include "workbook/SheetStack.h"
 
@@ -10,8 +9,6 @@ typedef Layout::Cell Cell;
 const char kIndexSheet[] = "Index";
 const char kNotRun[] = "not run";
 const char* const kHeadings[] = {"Id", "Name", "Outcome", "Message", "Workbook"};
-
-std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 Layout::Table titleOf(const std::string& title, size_t count) {
   Layout::Table t;
@@ -23,21 +20,36 @@ Layout::Table titleOf(const std::string& title, size_t count) {
 }
 }  // namespace
 
+BatchWorkbooks::BatchWorkbooks(std::string templatesFolder, const std::vector<int>& instances)
+    : maker_(std::move(templatesFolder)), instances_(instances.size()) {
+  positions_.reserve(instances.size());
+  for (size_t i = 0; i < instances.size(); ++i) {
+    instances_[i].id = instances[i];
+    positions_.emplace(instances[i], i);
+  }
+}
+
+BatchWorkbooks::Instance* BatchWorkbooks::find(int instanceId) {
+  auto at = positions_.find(instanceId);
+  return at == positions_.end() ? nullptr : &instances_[at->second];
+}
+
 void BatchWorkbooks::make(int instanceId, const std::string& steeringPath) {
   ReportFiles files = ReportFiles::read(steeringPath);
   WorkbookMaker::Made made = maker_.make(files, WorkbookMaker::stemOf(steeringPath, ""));
   std::lock_guard<std::mutex> guard(lock_);
-  instances_[instanceId].workbook = made.path;
+  if (Instance* i = find(instanceId)) i->workbook = WorkbookMaker::extensionOf(made.path);
   if (!made.missing.empty()) ++missing_[made.missing];
 }
 
 void BatchWorkbooks::record(int instanceId, const std::string& name, const std::string& outcome,
                             const std::string& message) {
   std::lock_guard<std::mutex> guard(lock_);
-  Instance& i = instances_[instanceId];
-  i.name = name;
-  i.outcome = outcome;
-  i.message = message;
+  if (Instance* i = find(instanceId)) {
+    i->name = name;
+    i->outcome = outcome;
+    i->message = message;
+  }
 }
 
 std::map<std::string, int> BatchWorkbooks::missing() const {
@@ -45,26 +57,21 @@ std::map<std::string, int> BatchWorkbooks::missing() const {
   return missing_;
 }
 
-std::string BatchWorkbooks::workbookOf(int instanceId) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  auto it = instances_.find(instanceId);
-  return it == instances_.end() ? std::string() : it->second.workbook;
-}
-
 void BatchWorkbooks::writeIndex(const std::string& path, const std::string& title,
-                                const std::vector<int>& instances) const {
+                                const std::string& filePrefix) const {
   Layout::Table table;
   Layout::Row header;
   for (const char* h : kHeadings) header.push_back(Cell::textOf(h, Cell::kHeader));
   table.header.push_back(header);
   {
     std::lock_guard<std::mutex> guard(lock_);
-    for (int id : instances) {
-      auto it = instances_.find(id);
-      Instance i = it == instances_.end() ? Instance() : it->second;
-      Cell link = Cell::textOf(i.workbook.empty() ? "" : nameOf(i.workbook));
-      link.link = link.text;
-      table.body.push_back({Cell::numberOf(id), Cell::textOf(i.name),
+    for (const Instance& i : instances_) {
+      Cell link;
+      if (i.workbook) {
+        link = Cell::textOf(filePrefix + std::to_string(i.id) + i.workbook);
+        link.link = link.text;
+      }
+      table.body.push_back({Cell::numberOf(i.id), Cell::textOf(i.name),
                             Cell::textOf(i.outcome.empty() ? kNotRun : i.outcome), Cell::textOf(i.message), link});
     }
   }
@@ -75,7 +82,7 @@ void BatchWorkbooks::writeIndex(const std::string& path, const std::string& titl
   sheet.kind = Layout::Sheet::kIndex;
   sheet.name = kIndexSheet;
   SheetStack stack(sheet);
-  stack.add(titleOf(title, instances.size()));
+  stack.add(titleOf(title, instances_.size()));
   sheet.frozenRows = stack.nextRow() + 1;
   stack.add(std::move(table));
   layout.sheets.push_back(std::move(sheet));

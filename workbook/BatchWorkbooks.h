@@ -12,14 +12,16 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "workbook/WorkbookMaker.h"
 
 class BatchWorkbooks {
  public:
+  // The workbooks of `instances` (the batch's list, in order);
   // `templatesFolder` "": every workbook is generated.
-  explicit BatchWorkbooks(std::string templatesFolder) : maker_(std::move(templatesFolder)) {}
+  BatchWorkbooks(std::string templatesFolder, const std::vector<int>& instances);
   BatchWorkbooks(const BatchWorkbooks&) = delete;
   BatchWorkbooks& operator=(const BatchWorkbooks&) = delete;
 
@@ -32,20 +34,23 @@ class BatchWorkbooks {
               const std::string& message);
   // Template names that were not found, with the number of instances that named each.
   std::map<std::string, int> missing() const;
-  // The workbook made for `instanceId`; "" when none was.
-  std::string workbookOf(int instanceId) const;
-  // Writes the index of `instances` (the batch's list; an instance never
-  // recorded is "not run") to `path`, titled `title`. Throws WorkbookError.
-  void writeIndex(const std::string& path, const std::string& title, const std::vector<int>& instances) const;
+  // Writes the index to `path`, titled `title`; an instance's workbook is
+  // `filePrefix` + its id + ".xlsx" (or ".xlsm") beside it, and an instance
+  // never recorded is "not run". Throws WorkbookError.
+  void writeIndex(const std::string& path, const std::string& title, const std::string& filePrefix) const;
 
  private:
   struct Instance {
-    std::string name, outcome, message, workbook;
+    int id = 0;
+    std::string name, outcome, message;  // short texts: no allocation of their own
+    const char* workbook = nullptr;      // the extension of the workbook made
   };
+  Instance* find(int instanceId);
 
   WorkbookMaker maker_;
   mutable std::mutex lock_;
-  std::map<int, Instance> instances_;
+  std::vector<Instance> instances_;
+  std::unordered_map<int, size_t> positions_;
   std::map<std::string, int> missing_;
 };
 

@@ -134,7 +134,7 @@ Table grid(const Places& places, std::vector<const UnitKind*>& kinds) {
   for (long s : shelves) header.push_back(Cell::textOf("Shelf " + std::to_string(s), Cell::kHeader));
   t.header.push_back(header);
   for (long position : positionsOf(places)) {
-    Layout::Row row{Cell::numberOf(position, Cell::kLabel)};
+    Layout::Row row{Cell::numberOf(position, Cell::kHeader)};
     for (long shelf : shelves) {
       auto at = places.find({position, shelf});
       row.push_back(at == places.end() ? Cell::textOf("", Cell::kUnit) : at->second.cell());

@@ -1,6 +1,5 @@
 #include "workbook/GeneratedWorkbook.h"
 
-#include <malloc.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -9,12 +8,12 @@
 #include <cstring>
 #include <ctime>
 #include <map>
-#include <mutex>
 #include <tuple>
 #include <vector>
 
 #include "workbook/DataSheet.h"
 #include "workbook/WorkbookError.h"
+#include "workbook/XlsxWorkingMemory.h"
 
 namespace {
 typedef Layout::Cell Cell;
@@ -22,24 +21,13 @@ typedef Layout::Table Table;
 
 const uint32_t kHeaderFill = 0xD6DCE4;
 const uint32_t kNoteColour = 0x595959;
+const uint32_t kLinkColour = 0x0563C1;
 const double kTitleSize = 14;
 const double kLineHeight = 15;     // points per line of a wrapped cell
 const double kTitleHeight = 21;
 const double kMinWidth = 6, kMaxWidth = 60;
 // General format shows at most 11 digits; longer whole numbers get "0".
 const size_t kGeneralDigits = 11;
-
-// libxlsxwriter and zlib allocate and free a few hundred KiB for every part of
-// a workbook. glibc's default trim threshold hands that memory back to the
-// system after each part and faults it in again for the next: 20 ms a
-// workbook instead of 1.5. Keeping it costs no more than one workbook's peak.
-void keepWorkingMemory() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    mallopt(M_MMAP_THRESHOLD, 4 << 20);
-    mallopt(M_TRIM_THRESHOLD, 16 << 20);
-  });
-}
 
 // The document's creation time: the run's, else SOURCE_DATE_EPOCH, else now.
 time_t creationTime(const std::string& iso) {
@@ -68,12 +56,31 @@ size_t longestLine(const std::string& text) {
 
 // One worksheet of the workbook being written, and the formats it needs
 // (shared by the workbook: equal keys, one format).
+// What a cell's format is made of: cells that look alike share one format.
+struct Look {
+  int style = Cell::kPlain;
+  uint32_t fill = 0;
+  int decimals = 0;
+  bool wrapped = false;      // several lines
+  bool wholeNumber = false;  // too long for the General format
+  bool bold = false;         // a unit's name alone
+  bool link = false;
+  bool number = false;       // to the right, a space from the next column
+  bool right = false;        // a heading over numbers
+
+  bool operator<(const Look& o) const { return key() < o.key(); }
+  // The default format will do.
+  bool plain() const { return key() == Look().key(); }
+
+ private:
+  std::tuple<int, uint32_t, int, bool, bool, bool, bool, bool, bool> key() const {
+    return std::make_tuple(style, fill, decimals, wrapped, wholeNumber, bold, link, number, right);
+  }
+};
+
 class SheetWriter {
  public:
-  // style, fill, decimals, wrapped, whole "0", bold
-  typedef std::tuple<int, uint32_t, int, bool, bool, bool> FormatKey;
-
-  SheetWriter(lxw_workbook* book, std::map<FormatKey, lxw_format*>& formats, const std::string& path)
+  SheetWriter(lxw_workbook* book, std::map<Look, lxw_format*>& formats, const std::string& path)
       : book_(book), formats_(formats), path_(path) {}
 
   void write(const Layout::Sheet& sheet) {
@@ -102,10 +109,11 @@ class SheetWriter {
  private:
   void table(const Table& t) {
     int row = t.row;
-    if (!t.caption.empty()) cell(row++, t.column, Cell::textOf(t.caption, Cell::kLabel), false);
-    for (const Layout::Row& r : t.header) line(row++, t.column, r, t.fitted);
+    if (!t.caption.empty()) cell(row++, t.column, Cell::textOf(t.caption, Cell::kLabel), false, false);
+    std::vector<bool> numeric = numericColumns(t);
+    for (const Layout::Row& r : t.header) line(row++, t.column, r, t.fitted, numeric);
     int lastHeader = row - 1;
-    for (const Layout::Row& r : t.body) line(row++, t.column, r, t.fitted);
+    for (const Layout::Row& r : t.body) line(row++, t.column, r, t.fitted, {});
     if (t.filter && !t.header.empty()) {
       lxw_error e = worksheet_autofilter(ws_, static_cast<lxw_row_t>(lastHeader), static_cast<lxw_col_t>(t.column),
                                          static_cast<lxw_row_t>(row - 1),
@@ -114,31 +122,42 @@ class SheetWriter {
     }
   }
 
-  void line(int row, int column, const Layout::Row& cells, int fitted) {
+  // Columns of `t` whose body holds numbers only: their headings stand right.
+  static std::vector<bool> numericColumns(const Table& t) {
+    std::vector<bool> numeric(static_cast<size_t>(t.width()), !t.body.empty());
+    for (const Layout::Row& r : t.body) {
+      for (size_t i = 0; i < numeric.size(); ++i) {
+        if (i >= r.size() || r[i].kind != Cell::kNumber) numeric[i] = false;
+      }
+    }
+    return numeric;
+  }
+
+  void line(int row, int column, const Layout::Row& cells, int fitted, const std::vector<bool>& right) {
     for (size_t i = 0; i < cells.size(); ++i) {
-      cell(row, column + static_cast<int>(i), cells[i], static_cast<int>(i) < fitted);
+      cell(row, column + static_cast<int>(i), cells[i], static_cast<int>(i) < fitted, i < right.size() && right[i]);
     }
   }
 
-  void cell(int row, int column, const Cell& c, bool fit) {
+  void cell(int row, int column, const Cell& c, bool fit, bool right) {
     lxw_row_t r = static_cast<lxw_row_t>(row);
     lxw_col_t col = static_cast<lxw_col_t>(column);
     bool wrap = c.text.find('\n') != std::string::npos;
-    lxw_format* f = format(c, wrap);
+    lxw_format* f = format(c, wrap, right);
     lxw_error e = LXW_NO_ERROR;
     if (c.kind == Cell::kNumber) {
       e = worksheet_write_number(ws_, r, col, c.number, f);
     } else if (c.kind == Cell::kText && c.style == Cell::kUnit && wrap) {
       e = writeUnit(r, col, c.text, f);
     } else if (c.kind == Cell::kText && !c.link.empty()) {
-      e = worksheet_write_url_opt(ws_, r, col, ("external:" + c.link).c_str(), f, c.text.c_str(), nullptr);
+      e = worksheet_write_formula_str(ws_, r, col, hyperlink(c.link, c.text).c_str(), f, c.text.c_str());
     } else if (c.kind == Cell::kText) {
       e = worksheet_write_string(ws_, r, col, c.text.c_str(), f);
     } else if (f) {
       e = worksheet_write_blank(ws_, r, col, f);
     }
     if (e != LXW_NO_ERROR) fail(e, row);
-    if (fit) widen(static_cast<size_t>(column), longestLine(c.text) + (c.style == Cell::kHeader ? 1 : 0));
+    if (fit) widen(static_cast<size_t>(column), longestLine(c.text) + (c.style == Cell::kHeader || right || c.kind == Cell::kNumber ? 1 : 0));
     if (wrap) heights_[r] = std::max(heights_[r], kLineHeight * lineCount(c.text));
     if (c.style == Cell::kTitle) heights_[r] = std::max(heights_[r], kTitleHeight);
   }
@@ -152,14 +171,29 @@ class SheetWriter {
     return worksheet_write_rich_string(ws_, r, col, parts, f);
   }
 
+  // A link as the HYPERLINK function: libxlsxwriter's own hyperlinks take
+  // some 3 KiB each until the workbook is closed (30 MiB for the index of a
+  // 10,000-instance batch); the function is as clickable and takes none.
+  static std::string hyperlink(const std::string& target, const std::string& text) {
+    return "=HYPERLINK(" + quoted(target) + "," + quoted(text) + ")";
+  }
+
+  static std::string quoted(const std::string& text) {
+    std::string q = "\"";
+    for (char c : text) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+  }
+
   // A font alone, for the parts of a rich string.
   lxw_format* fontFormat(bool bold) {
-    FormatKey key{-1, 0, 0, false, false, bold};
-    auto at = formats_.find(key);
+    Look look;
+    look.style = -1;
+    look.bold = bold;
+    auto at = formats_.find(look);
     if (at != formats_.end()) return at->second;
     lxw_format* f = workbook_add_format(book_);
     if (bold) format_set_bold(f);
-    return formats_.emplace(key, f).first->second;
+    return formats_.emplace(look, f).first->second;
   }
 
   void widen(size_t column, size_t width) {
@@ -167,20 +201,35 @@ class SheetWriter {
     widths_[column] = std::max(widths_[column], static_cast<double>(width));
   }
 
-  lxw_format* format(const Cell& c, bool wrap) {
-    bool wholeFormat = c.kind == Cell::kNumber && c.decimals == 0 && c.text.size() > kGeneralDigits;
-    if (c.style == Cell::kPlain && c.fill == 0 && c.decimals == 0 && !wrap && !wholeFormat) return nullptr;
-    bool bold = c.style == Cell::kUnit && !wrap;  // a unit's name alone
-    FormatKey key{c.style, c.fill, c.decimals, wrap, wholeFormat, bold};
-    auto at = formats_.find(key);
+  lxw_format* format(const Cell& c, bool wrap, bool right) {
+    Look look;
+    look.style = c.style;
+    look.fill = c.fill;
+    look.decimals = c.decimals;
+    look.wrapped = wrap;
+    look.number = c.kind == Cell::kNumber && c.style != Cell::kValue;
+    look.wholeNumber = c.kind == Cell::kNumber && c.decimals == 0 && c.text.size() > kGeneralDigits;
+    look.bold = c.style == Cell::kUnit && !wrap;
+    look.link = !c.link.empty();
+    look.right = right;
+    if (look.plain()) return nullptr;
+    auto at = formats_.find(look);
     if (at != formats_.end()) return at->second;
     lxw_format* f = workbook_add_format(book_);
     style(f, c.style, c.fill);
-    if (bold) format_set_bold(f);
+    if (look.bold) format_set_bold(f);
+    if (look.link) {
+      format_set_font_color(f, kLinkColour);
+      format_set_underline(f, LXW_UNDERLINE_SINGLE);
+    }
+    if (look.number || look.right) {
+      format_set_align(f, LXW_ALIGN_RIGHT);
+      format_set_indent(f, 1);
+    }
     if (c.decimals > 0) format_set_num_format(f, ("0." + std::string(static_cast<size_t>(c.decimals), '0')).c_str());
-    if (wholeFormat) format_set_num_format(f, "0");
+    if (look.wholeNumber) format_set_num_format(f, "0");
     if (wrap) format_set_text_wrap(f);
-    formats_.emplace(key, f);
+    formats_.emplace(look, f);
     return f;
   }
 
@@ -196,6 +245,7 @@ class SheetWriter {
         format_set_bold(f);
         format_set_bg_color(f, fill ? fill : kHeaderFill);
         format_set_bottom(f, LXW_BORDER_THIN);
+        format_set_align(f, LXW_ALIGN_VERTICAL_TOP);
         break;
       case Cell::kUnit:
         format_set_border(f, LXW_BORDER_THIN);
@@ -214,7 +264,7 @@ class SheetWriter {
   }
 
   lxw_workbook* book_;
-  std::map<FormatKey, lxw_format*>& formats_;
+  std::map<Look, lxw_format*>& formats_;
   const std::string& path_;
   const Layout::Sheet* sheet_ = nullptr;
   lxw_worksheet* ws_ = nullptr;
@@ -252,7 +302,7 @@ class Book {
 }  // namespace
 
 void GeneratedWorkbook::write(const Layout& layout, const std::string& path, const std::string& workFolder) {
-  keepWorkingMemory();
+  XlsxWorkingMemory::prepare();
   Book book(path, workFolder);
   lxw_doc_properties properties{};
   std::string title = layout.title, subject = layout.subject, author = "tarnel-report";
@@ -261,13 +311,14 @@ void GeneratedWorkbook::write(const Layout& layout, const std::string& path, con
   properties.author = &author[0];
   properties.created = creationTime(layout.time);
   workbook_set_properties(book.get(), &properties);
-  std::map<SheetWriter::FormatKey, lxw_format*> formats;
+  std::map<Look, lxw_format*> formats;
   SheetWriter writer(book.get(), formats, path);
   for (const Layout::Sheet& sheet : layout.sheets) writer.write(sheet);
   errno = 0;
   lxw_error e = book.close();
   if (e != LXW_NO_ERROR) {
-    std::string cause = errno ? std::string(" (") + std::strerror(errno) + ")" : "";
-    throw WorkbookError("Cannot write the workbook " + path + ": " + lxw_strerror(e) + cause);
+    // The system's reason (a full disk, a folder that cannot be written) when
+    // there is one; libxlsxwriter's own words say less.
+    throw WorkbookError("Cannot write the workbook " + path + ": " + (errno ? std::strerror(errno) : lxw_strerror(e)));
   }
 }

@@ -10,7 +10,8 @@ class SheetStack {
   explicit SheetStack(Layout::Sheet& sheet, int firstRow = 0, int column = 0)
       : sheet_(sheet), next_(firstRow), column_(column) {}
 
-  // Adds `table` below the tables before it; a table without rows is left out.
+  // Adds `table` below the tables before it, its header rows as wide as the
+  // table; a table without rows is left out.
   void add(Layout::Table table);
   // The row the next table starts on.
   int nextRow() const { return next_; }

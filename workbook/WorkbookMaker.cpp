@@ -56,6 +56,14 @@ void WorkbookMaker::writeWhole(const Layout& layout, const std::string& path) {
   });
 }
 
+const char* WorkbookMaker::extensionOf(const std::string& path) {
+  for (const char* e : kExtensions) {
+    size_t n = std::strlen(e);
+    if (path.size() >= n && path.compare(path.size() - n, n, e) == 0) return e;
+  }
+  return kExtensions[0];
+}
+
 std::string WorkbookMaker::stemOf(const std::string& steeringPath, const std::string& outFolder) {
   std::string stem = steeringPath;
   size_t suffix = sizeof kSteeringSuffix - 1;

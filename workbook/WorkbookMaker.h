@@ -36,6 +36,10 @@ class WorkbookMaker {
   // until it is whole. Throws WorkbookError naming `path`.
   static void writeWhole(const Layout& layout, const std::string& path);
 
+  // The extension of a workbook path `make` returned: ".xlsx" or ".xlsm"
+  // (a static string).
+  static const char* extensionOf(const std::string& path);
+
   // "<folder>/<name>" without the ".steering.json" of `steeringPath`, in
   // `outFolder` when it is not "".
   static std::string stemOf(const std::string& steeringPath, const std::string& outFolder);
