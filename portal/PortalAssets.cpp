@@ -56,6 +56,7 @@ td.s-unit { text-align: center; white-space: pre-line; min-width: 3.6rem; font-s
             border: 1px solid #4a5663; }
 table.loose, table.loose td { border: 0; background: transparent; }
 table.loose td { padding: .05rem .9rem .05rem 0; }
+table.index td { white-space: pre-line; }
 table.index td.outcome-failed { color: #b03a2e; font-weight: 600; }
 table.index td.outcome-message { color: #a66d00; font-weight: 600; }
 tr.blank td { border: 0; height: .8rem; background: transparent; }
