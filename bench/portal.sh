@@ -97,9 +97,9 @@ while IFS=$'\t' read -r config class _instances _title; do
     paste -d ' ' - <(awk '/^time / {print $2}' "$work/page") >"$work/pairs"
   read -r run _ < <(awk '{print $1 / 1000}' "$work/pairs" | stats)
   read -r render _ < <(awk '{print $2 / 1000}' "$work/pairs" | stats)
-  read -r server servermax < <(awk '{print ($3 - $1) / 1000}' "$work/pairs" | stats)
+  read -r inserver inservermax < <(awk '{print ($3 - $1) / 1000}' "$work/pairs" | stats)
   read -r client clientmax < <(awk '{print $4 - $1 / 1000}' "$work/pairs" | stats)
-  echo "| $name | $instance | $run | $render | $server | $servermax | $client | $clientmax |"
+  echo "| $name | $instance | $run | $render | $inserver | $inservermax | $client | $clientmax |"
 done < examples/reports/catalogue.tsv
 
 echo
@@ -109,14 +109,16 @@ echo "|---|---|---|---|---|---|---|---|"
 ids=($(sqlite3 "$db" "select instance_id from tnl_instance where entity = 'Cell' order by instance_id limit 500"))
 for round in $(seq "$load_rounds"); do
   start=$EPOCHREALTIME
+  pids=()
   for c in $(seq "$clients"); do
     args=()
     for r in $(seq "$load_requests"); do
       args+=(-o /dev/null -w '%{http_code}\n' "${url}report/cell/${ids[$(((c * load_requests + r) % ${#ids[@]}))]}")
     done
     curl -s --max-time 120 "${args[@]}" >"$work/client.$c" 2>/dev/null &
+    pids+=($!)
   done
-  wait $(jobs -p | grep -v "^$server\$") 2>/dev/null || true
+  wait "${pids[@]}" || true
   end=$EPOCHREALTIME
   cat "$work"/client.* | awk -v round="$round" -v secs="$(awk -v a="$start" -v b="$end" 'BEGIN {print b - a}')" \
       -v mem="$(rss)" -v expected=$((clients * load_requests)) '

@@ -91,34 +91,42 @@ const char* statusMessage(int status) {
 }
 }  // namespace
 
+const PortalOptions& Portal::checked(const PortalOptions& options) {
+  if (options.workers < 1 || options.queue < 0) {
+    throw KvException(RWEString("--jobs must be at least 1 and --queue at least 0"));
+  }
+  return options;
+}
+
+Portal::Address Portal::addressOf(const std::string& listen, const AccessGuard& guard) {
+  size_t colon = listen.rfind(':');
+  Address address;
+  if (colon == std::string::npos || !parseNumber(listen.substr(colon + 1), address.port) ||
+      address.port > 65535) {
+    throw KvException(RWEString("--listen wants host:port, not " + listen));
+  }
+  address.host = listen.substr(0, colon);
+  if (address.host.size() > 2 && address.host.front() == '[' && address.host.back() == ']') {
+    address.host = address.host.substr(1, address.host.size() - 2);
+  }
+  if (!guard.needsToken() && !AccessGuard::isLoopback(address.host)) {
+    throw KvException(RWEString("--listen " + listen +
+                                " is not a loopback address: give --token-file so that every "
+                                "request must carry the token"));
+  }
+  return address;
+}
+
 Portal::Portal(const PortalOptions& options)
-    : options_(options),
+    : options_(checked(options)),
       guard_(options.tokenFile),
+      address_(addressOf(options.listen, guard_)),
       reports_(options.reports, options.queries),
       network_(options.database),
       log_(""),
       workbooks_(options.templates),
       archive_(kKeptRuns),
       pages_(reports_, network_) {
-  size_t colon = options.listen.rfind(':');
-  int port = -1;
-  if (colon == std::string::npos || !parseNumber(options.listen.substr(colon + 1), port) ||
-      port > 65535) {
-    throw KvException(RWEString("--listen wants host:port, not " + options.listen));
-  }
-  port_ = port;
-  host_ = options.listen.substr(0, colon);
-  if (host_.size() > 2 && host_.front() == '[' && host_.back() == ']')
-    host_ = host_.substr(1, host_.size() - 2);
-  if (!guard_.needsToken() && !AccessGuard::isLoopback(host_)) {
-    throw KvException(
-        RWEString("--listen " + options.listen +
-                  " is not a loopback address: give --token-file so that every request "
-                  "must carry the token"));
-  }
-  if (options.workers < 1 || options.queue < 0) {
-    throw KvException(RWEString("--jobs must be at least 1 and --queue at least 0"));
-  }
   SessionOptions base;
   base.database = options.database;
   base.log = &log_;
@@ -130,14 +138,14 @@ Portal::Portal(const PortalOptions& options)
 Portal::~Portal() = default;
 
 int Portal::bind() {
-  if (port_ == 0) {
-    port_ = server_->bind_to_any_port(host_);
-    if (port_ < 0) port_ = 0;
-  } else if (!server_->bind_to_port(host_, port_)) {
-    port_ = 0;
+  int port = address_.port;
+  if (port == 0) {
+    port = std::max(server_->bind_to_any_port(address_.host), 0);
+  } else if (!server_->bind_to_port(address_.host, port)) {
+    port = 0;
   }
-  if (port_ == 0) throw KvException(RWEString("Cannot listen on " + options_.listen));
-  return port_;
+  if (port == 0) throw KvException(RWEString("Cannot listen on " + options_.listen));
+  return address_.port = port;
 }
 
 void Portal::serve() { server_->listen_after_bind(); }
@@ -151,8 +159,9 @@ void Portal::stop() {
 }
 
 std::string Portal::url() const {
-  bool v6 = host_.find(':') != std::string::npos;
-  return "http://" + (v6 ? "[" + host_ + "]" : host_) + ":" + std::to_string(port_) + "/";
+  const std::string& host = address_.host;
+  bool v6 = host.find(':') != std::string::npos;
+  return "http://" + (v6 ? "[" + host + "]" : host) + ":" + std::to_string(address_.port) + "/";
 }
 
 int Portal::serveUntilSignal(const PortalOptions& options, std::ostream& out) {

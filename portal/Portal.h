@@ -68,6 +68,16 @@ class Portal {
   typedef httplib::Request Request;
   typedef httplib::Response Response;
 
+  struct Address {
+    std::string host;  // without brackets
+    int port = 0;      // 0 until bound, when the address asked for any port
+  };
+  // `options` when its numbers are fit; else throws KvException.
+  static const PortalOptions& checked(const PortalOptions& options);
+  // The host and port of `listen`; throws KvException when it is not
+  // host:port, or names no loopback address and `guard` holds no token.
+  static Address addressOf(const std::string& listen, const AccessGuard& guard);
+
   void routes();
   bool admit(const Request& request, Response& response) const;
   void fail(Response& response, int status, const std::string& message) const;
@@ -101,9 +111,8 @@ class Portal {
   std::string workbookOf(const std::string& stem) const;
 
   PortalOptions options_;
-  std::string host_;
-  int port_ = 0;
   AccessGuard guard_;
+  Address address_;
   ReportCatalogue reports_;
   NetworkCatalogue network_;
   StreamLogUser log_;
