@@ -108,6 +108,7 @@ TEST(PortalRoutes, SearchElementAndReportPages) {
        "text/html; charset=utf-8",
        {"<h2>Frame 0</h2>", "<link rel=\"stylesheet\" href=\"/fills.css?c="}},
       {"/fills.css?c=fce4d6", "text/css; charset=utf-8", {".f-fce4d6 { background: #fce4d6; }\n"}},
+      {"/login", "text/html; charset=utf-8", {"<input type=\"password\" name=\"token\""}},
       {"/static/portal.js", "text/javascript; charset=utf-8", {"function initSearch(form)"}},
       {"/static/portal.css", "text/css; charset=utf-8", {"td.s-unit {"}},
   };
