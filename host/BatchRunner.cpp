@@ -33,13 +33,7 @@ BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener&
       if (i >= instances.size()) return;
       RunOutcome outcome = session.run(instances[i]);
       std::lock_guard<std::mutex> guard(lock);
-      switch (outcome.kind) {
-        case RunOutcome::kWritten: ++summary.written; break;
-        case RunOutcome::kSkipped: ++summary.skipped; break;
-        case RunOutcome::kMessage: ++summary.messages; break;
-        case RunOutcome::kFailed:
-        case RunOutcome::kInput: ++summary.failed; break;
-      }
+      summary.count(outcome.kind);
       if (outcome.otherEntity()) {
         ++summary.otherEntity;
         summary.reportEntity = outcome.reportEntity;
