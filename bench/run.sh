@@ -2,7 +2,7 @@
 # Measures every example report over a 10,000-cell demo network against the
 # database floor: the same SQL replayed by the sqlite3 program.
 #
-# For each row of bench/reports.tsv (configuration, class, instances):
+# For each row of examples/reports/catalogue.tsv (configuration, class, instances):
 #   1. a batch with --trace-sql captures every SQL text the report runs, after
 #      the connection's set-up;
 #   2. the floor: that SQL replayed by sqlite3 (read-only, tab output to /dev/null);
@@ -102,7 +102,7 @@ header="| class | instances | seconds | instances/s | floor s | run/floor | peak
 rule="|---|---|---|---|---|---|---|---|---|---|---|---|"
 rows=()
 printf '%s\n%s\n' "$header" "$rule"
-while IFS=$'\t' read -r config class instances; do
+while IFS=$'\t' read -r config class instances _title; do
   [[ -z "$config" || "$config" == \#* ]] && continue
   [[ -n "${BENCH_ONLY:-}" && ! "$class" =~ $BENCH_ONLY ]] && continue
   trace="$work/trace.sql"
@@ -128,7 +128,7 @@ while IFS=$'\t' read -r config class instances; do
     if (pg == "-") printf " - | - |"; else printf " %.2f | %.1f |", pg, (s > 0 ? pg / s : 0) }')
   echo "$row"
   rows+=("$row")
-done < bench/reports.tsv
+done < examples/reports/catalogue.tsv
 
 # The cell report with its workbooks: the batch without them is the floor.
 templates=${BENCH_TEMPLATES:-examples/templates}

@@ -31,6 +31,7 @@
 #include "host/ReportSession.h"
 #include "host/RunOutput.h"
 #include "host/StreamLogUser.h"
+#include "portal/Portal.h"
 #include "workbook/BatchWorkbooks.h"
 #include "workbook/WorkbookError.h"
 
@@ -409,6 +410,16 @@ int workbookCommand(const WorkbookCommandOptions& o) {
   return kOk;
 }
 
+int serveCommand(PortalOptions o, const ReportRegistry& registry) {
+  o.templates = templatesFolder(o.templates);
+  o.registry = &registry;
+  try {
+    return Portal::serveUntilSignal(o, std::cout);
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 // Each class with the library it came from, in two columns.
 int classesCommand(const ReportRegistry& registry) {
   std::vector<std::string> names = registry.classNames();
@@ -539,6 +550,17 @@ int main(int argc, char** argv) {
   checkCmd->add_option("--class", check.className,
                        "also check what this report class reads: its queries, STOREDPROCS, Entity");
 
+  PortalOptions serve;
+  CLI::App* serveCmd = app.add_subcommand("serve", "serve the report portal: find elements, run and read reports in a browser");
+  serveCmd->add_option("--db", serve.database, "SQLite database file (opened read-only) or postgresql:// URI")->required();
+  serveCmd->add_option("--reports", serve.reports, "folder of report configurations and their catalogue.tsv")->required();
+  serveCmd->add_option("--queries", serve.queries, "query library file (XML); may be repeated");
+  serveCmd->add_option("--templates", serve.templates, "folder of template workbooks (default $TARNEL_TEMPLATES)");
+  serveCmd->add_option("--listen", serve.listen, "host:port to listen on (default 127.0.0.1:8080); an address other than loopback needs --token-file");
+  serveCmd->add_option("--token-file", serve.tokenFile, "file whose first line is the token every request must carry");
+  serveCmd->add_option("-j,--jobs", serve.workers, "report workers (default 2)")->check(CLI::Range(1, 64));
+  serveCmd->add_option("--queue", serve.queue, "reports that may wait for a worker; beyond, a request gets 503 (default 16)")->check(CLI::Range(0, 10000));
+
   DemoOptions demo;
   CLI::App* demoCmd = app.add_subcommand("demo-db", "write the demo network database");
   demoCmd->add_option("PATH", demo.path,
@@ -568,6 +590,7 @@ int main(int argc, char** argv) {
     if (app.got_subcommand("classes")) return classesCommand(libraries->registry());
     if (*checkCmd) return checkConfigCommand(check, libraries->registry());
     if (*demoCmd) return demoCommand(demo);
+    if (*serveCmd) return serveCommand(serve, libraries->registry());
   } catch (const InputError& e) {
     printProblem("error", e.message, {});
     return kUsage;

@@ -57,13 +57,7 @@ BatchSummary BatchRunner::run(const std::vector<int>& listed, const Listener& li
       RunOutcome outcome = session.run(instances[i]);
       if (journal_) journal_->record(instances[i], outcome.kind);
       std::lock_guard<std::mutex> guard(lock);
-      switch (outcome.kind) {
-        case RunOutcome::kWritten: ++summary.written; break;
-        case RunOutcome::kSkipped: ++summary.skipped; break;
-        case RunOutcome::kMessage: ++summary.messages; break;
-        case RunOutcome::kFailed:
-        case RunOutcome::kInput: ++summary.failed; break;
-      }
+      summary.count(outcome.kind);
       if (outcome.otherEntity()) {
         ++summary.otherEntity;
         summary.reportEntity = outcome.reportEntity;

@@ -25,6 +25,17 @@ struct BatchSummary {
   int resumed = 0;  // not run again: the journal held them (counted above)
   int otherEntity = 0;  // instances whose catalogue entity is not the report's (RunOutcome)
   std::string reportEntity;  // the report's entity, when otherEntity > 0
+
+  // Counts one instance's outcome (an input the run refused counts as failed).
+  void count(RunOutcome::Kind kind) {
+    switch (kind) {
+      case RunOutcome::kWritten: ++written; break;
+      case RunOutcome::kSkipped: ++skipped; break;
+      case RunOutcome::kMessage: ++messages; break;
+      case RunOutcome::kFailed:
+      case RunOutcome::kInput: ++failed; break;
+    }
+  }
 };
 
 class BatchRunner {

@@ -70,6 +70,11 @@ PluginLoader::PluginLoader() {
   enter(&tarnel_report_library, located ? baseName(info.dli_fname) : "libTarnelEntity");
 }
 
+const ReportRegistry& PluginLoader::builtIn() {
+  static const PluginLoader loader;
+  return loader.registry();
+}
+
 PluginLoader::~PluginLoader() {
   registry_ = ReportRegistry();
   for (auto it = libraries_.rbegin(); it != libraries_.rend(); ++it) dlclose(*it);

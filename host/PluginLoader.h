@@ -33,6 +33,9 @@ class PluginLoader {
   void loadPath(const std::string& list);
 
   const ReportRegistry& registry() const { return registry_; }
+  // The built-in library's classes alone, loaded once (for hosts and tests
+  // that take no plug-ins).
+  static const ReportRegistry& builtIn();
 
  private:
   // Runs `entry` into a registry of its own, checks the ABI version it

@@ -126,7 +126,9 @@ void ReportSession::noteOtherEntity(TarnelEntityReport& report, const std::strin
   outcome.reportEntity = own;
 }
 
-RunOutcome ReportSession::run(int instanceId) {
+RunOutcome ReportSession::run(int instanceId) { return run(instanceId, options_.outFolder); }
+
+RunOutcome ReportSession::run(int instanceId, const std::string& outFolder) {
   try {
     Database::ReadTransaction snapshot(*database_);
     std::string entity;
@@ -137,7 +139,7 @@ RunOutcome ReportSession::run(int instanceId) {
                   " (not in the catalogue tnl_instance)";
       return o;
     }
-    return build(instanceId, entity);
+    return build(instanceId, entity, outFolder);
   } catch (const KvException& e) {
     return outcome(RunOutcome::kFailed, e);
   }
@@ -162,8 +164,8 @@ RunOutcome ReportSession::finish(int instanceId, const std::string& steeringPath
   return result;
 }
 
-RunOutcome ReportSession::build(int instanceId, const std::string& entity) {
-  RunOutput output(options_.outFolder, options_.reportName, instanceId);
+RunOutcome ReportSession::build(int instanceId, const std::string& entity, const std::string& outFolder) {
+  RunOutput output(outFolder, options_.reportName, instanceId);
   dataManager_.setRun(&output);
   struct Detach {
     DatabaseDataManager& dm;

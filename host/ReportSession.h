@@ -54,8 +54,10 @@ class ReportSession {
   // scenario has no member.
   ReportSession(const SessionOptions& options, const ReportConfiguration& configuration);
 
-  // Runs the report for `instanceId`; never throws.
+  // Runs the report for `instanceId`; never throws. Its files go to
+  // `outFolder`, by default the options' folder.
   RunOutcome run(int instanceId);
+  RunOutcome run(int instanceId, const std::string& outFolder);
   // Instance ids of `entity` in the catalogue, ascending.
   std::vector<int> instancesOf(const std::string& entity);
   // Catalogue ids from `low` to `high`, ascending.
@@ -71,7 +73,7 @@ class ReportSession {
   void requireScenario();
   // Whether the catalogue lists `instanceId`; its entity into `entity`.
   bool catalogueEntity(int instanceId, std::string& entity);
-  RunOutcome build(int instanceId, const std::string& entity);
+  RunOutcome build(int instanceId, const std::string& entity, const std::string& outFolder);
   void noteOtherEntity(TarnelEntityReport& report, const std::string& entity, RunOutcome& outcome);
   // The catalogue's name of `instanceId`; "" when it cannot be read.
   std::string nameOf(int instanceId);

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libxml2-dev libsqlite3-dev sqlite3 libpq-dev postgresql
           googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libbenchmark-dev
-          time valgrind clang libxlsxwriter-dev libzip-dev help2man)
+          time valgrind clang libxlsxwriter-dev libzip-dev libcpp-httplib-dev help2man)
 # shellcheck disable=SC2206
 packages+=(${TARNEL_TEST_PACKAGES:-})
 missing=()

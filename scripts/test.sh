@@ -10,10 +10,10 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 # Only the tests need these: LibreOffice opens the workbooks in the
-# end-to-end tests; the Debian package test makes the package with cpack
-# (dpkg-shlibdeps, file).
-TARNEL_TEST_PACKAGES="libreoffice-calc-nogui dpkg-dev file" scripts/setup.sh
-export TARNEL_REQUIRE_LIBREOFFICE=1
+# end-to-end tests, Chromium drives the portal, the Debian package test makes
+# the package with cpack (dpkg-shlibdeps, file).
+TARNEL_TEST_PACKAGES="libreoffice-calc-nogui chromium dpkg-dev file" scripts/setup.sh
+export TARNEL_REQUIRE_LIBREOFFICE=1 TARNEL_REQUIRE_CHROMIUM=1
 
 # Stopped when the script ends, also on failure. With TARNEL_REQUIRE_POSTGRES
 # the PostgreSQL tests fail, not skip, when the server is missing.
@@ -35,12 +35,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 # The reliability tests (timed signals, 10,000-instance batches), the
 # report-by-report PostgreSQL comparisons, the workbooks of every example
-# class and the LibreOffice tests (whose time is LibreOffice's) stay out of
-# the valgrind run, which is many times slower.
+# class, the LibreOffice tests (whose time is LibreOffice's) and the browser
+# test (its server runs unwrapped) stay out of the valgrind run, which is many
+# times slower.
 echo "== end-to-end tests under valgrind"
 TARNEL_E2E_WRAPPER="valgrind --quiet --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite,indirect" \
   ctest --test-dir build --output-on-failure -j"$jobs" -L e2e \
-  -E "^(Reliability\.|BenchReports/PostgresSameOutput\.|WorkbookBatches\.EveryExampleClass|TemplateWorkbookInLibreOffice\.)"
+  -E "^(Reliability\.|BenchReports/PostgresSameOutput\.|WorkbookBatches\.EveryExampleClass|TemplateWorkbookInLibreOffice\.|PortalInChromium\.)"
 
 echo "== fuzzing smoke run"
 scripts/fuzz.sh "${FUZZ_SECONDS:-10}"

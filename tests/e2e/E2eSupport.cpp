@@ -202,7 +202,7 @@ std::vector<std::string> runArgs(const std::string& db, const std::string& confi
 
 std::vector<std::pair<std::string, std::string>> benchReports() {
   std::vector<std::pair<std::string, std::string>> rows;
-  std::ifstream in(std::string(TARNEL_SOURCE_DIR) + "/bench/reports.tsv");
+  std::ifstream in(std::string(TARNEL_SOURCE_DIR) + "/examples/reports/catalogue.tsv");
   for (std::string line; std::getline(in, line);) {
     size_t tab = line.find('\t');
     if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;

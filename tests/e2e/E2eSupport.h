@@ -59,7 +59,7 @@ std::vector<std::string> runArgs(const std::string& db, const std::string& confi
                                  const std::string& cls, const std::string& instance,
                                  const std::string& out, const std::vector<std::string>& extra = {});
 
-// The rows of bench/reports.tsv: a configuration below examples/reports and
+// The rows of examples/reports/catalogue.tsv: a configuration below examples/reports and
 // the report class it runs with.
 std::vector<std::pair<std::string, std::string>> benchReports();
 

@@ -99,7 +99,7 @@ class PostgresE2e : public testing::Test {
   }
 };
 
-// Every row of bench/reports.tsv, and the cell report in a scenario: a batch
+// Every row of examples/reports/catalogue.tsv, and the cell report in a scenario: a batch
 // over every instance of the report's entity gives the same files on SQLite
 // and on PostgreSQL, workbooks included.
 struct BenchRow {

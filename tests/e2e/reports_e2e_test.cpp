@@ -1,7 +1,7 @@
 // End-to-end runs of every report family on the demo network (60 cells,
 // seed 7). Each expected/<family>/<config>_<instance>.steering.json is a run
 // of examples/reports/<family>/<config>.xml with its class from
-// bench/reports.tsv that exits 0 and writes that file and the expected .txt
+// examples/reports/catalogue.tsv that exits 0 and writes that file and the expected .txt
 // (none when there is none); its run object names the database "demo.db" and
 // no scenario (a variant's scenario is put in). kOtherRuns adds runs with other arguments and
 // refused runs: these leave no file under a final name.

@@ -1,0 +1,136 @@
+// The portal in a real browser: `tarnel-report serve` on the demo network,
+// driven by headless Chromium (--dump-dom): a search typed into the address
+// runs through the page's script, an element's page, a report run and its
+// rendered text. Skipped when Chromium is not installed, unless CI or
+// TARNEL_REQUIRE_CHROMIUM is set (scripts/test.sh installs it).
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "tests/e2e/E2eSupport.h"
+
+extern char** environ;
+
+namespace {
+
+const char kServing[] = "tarnel-report: serving ";
+
+// Chromium as root on a machine without network access: no sandbox, no GPU,
+// none of the background connections, a new empty profile.
+std::string chromiumCommand(const std::string& url) {
+  return "chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
+         "--disable-background-networking --disable-component-update --disable-sync "
+         "--user-data-dir=" +
+         freshFolder() + " --virtual-time-budget=5000 --dump-dom '" + url + "' 2>/dev/null";
+}
+
+std::string dumpDom(const std::string& url) {
+  FILE* pipe = popen(chromiumCommand(url).c_str(), "r");
+  if (!pipe) return "";
+  std::string dom;
+  char buffer[4096];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) dom.append(buffer, n);
+  pclose(pipe);
+  return dom;
+}
+
+// `tarnel-report serve` on a free loopback port while the object lives.
+class ServedPortal {
+ public:
+  ServedPortal() {
+    std::string out = freshFolder() + "/serve.out";
+    std::vector<std::string> args = {TARNEL_REPORT_BINARY,
+                                     "serve",
+                                     "--db",
+                                     demoDatabase(),
+                                     "--reports",
+                                     examplePath("reports"),
+                                     "--queries",
+                                     examplePath("queries/common.xml"),
+                                     "--listen",
+                                     "127.0.0.1:0"};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    for (int i = 0; i < 3000 && url_.empty(); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      std::string text = readFile(out);
+      size_t start = text.find(kServing);
+      if (start == std::string::npos) continue;
+      start += sizeof kServing - 1;
+      url_ = text.substr(start, text.find(' ', start) - start);
+    }
+  }
+  ~ServedPortal() { stop(); }
+  // SIGTERM; the exit code.
+  int stop() {
+    if (pid_ == 0) return -1;
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  const std::string& url() const { return url_; }
+
+ private:
+  pid_t pid_ = 0;
+  std::string url_;
+};
+
+bool required() { return std::getenv("CI") || std::getenv("TARNEL_REQUIRE_CHROMIUM"); }
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(PortalInChromium, SearchOpenAnElementRunAReport) {
+  if (std::system("command -v chromium >/dev/null 2>&1") != 0) {
+    if (required()) FAIL() << "chromium is not installed (scripts/test.sh installs it)";
+    GTEST_SKIP() << "chromium is not installed";
+  }
+  ServedPortal portal;
+  ASSERT_FALSE(portal.url().empty()) << "the portal did not start";
+
+  // The address's search is not seen by the server: only the page's script
+  // (allowed by the page's security policy) fetches and lists the results.
+  std::string search = dumpDom(portal.url() + "#q=cell00004&entity=Cell");
+  EXPECT_TRUE(contains(search, "<p id=\"count\" class=\"meta\">1 found.</p>")) << search;
+  EXPECT_TRUE(
+      contains(search,
+               "<li><a href=\"/element/1000004\">CELL00004</a>"
+               "<span class=\"meta\">Cell \xc2\xb7 map-CELL00004 \xc2\xb7 1000004</span></li>"))
+      << search;
+
+  std::string element = dumpDom(portal.url() + "element/1000004");
+  EXPECT_TRUE(contains(
+      element, "<a href=\"/report/cell/1000004\" class=\"button\">Cell radio parameters</a>"))
+      << element;
+
+  std::string report = dumpDom(portal.url() + "report/cell/1000004");
+  for (const char* text :
+       {"<h1>Cell radio parameters: CELL00004</h1>",
+        "<a href=\"/runs/1/workbook\" class=\"button\">Workbook</a>",
+        "<tr><td class=\"s-label\">CellName</td><td class=\"s-value\">CELL00004</td></tr>",
+        "<caption>FACE</caption>",
+        "<tr><td class=\"num\">1</td><td>map-CELL00004-1</td><td class=\"num\">1</td>"
+        "<td class=\"num\">124</td><td class=\"num\">24.0</td></tr>"}) {
+    EXPECT_TRUE(contains(report, text)) << text << "\n" << report;
+  }
+  EXPECT_EQ(portal.stop(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Support for the portal's tests: the demo network (60 cells, seed 7, as the
+// end-to-end tests use) made once per test program, folders below one
+// temporary folder, and the example report catalogue.
+#ifndef TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
+#define TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "host/DemoNetwork.h"
+
+inline const std::string& testFolder() {
+  static const std::string* folder = [] {
+    char pattern[] = "/tmp/tarnel-portal-test-XXXXXX";
+    if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
+    auto* path = new std::string(pattern);
+    std::atexit([] { std::system(("rm -rf '" + testFolder() + "'").c_str()); });
+    return path;
+  }();
+  return *folder;
+}
+
+inline const std::string& demoDatabase() {
+  static const std::string path = [] {
+    std::string db = testFolder() + "/demo.db";
+    DemoNetwork::write(db, 60, 7, DemoNetwork::defaultScriptFolder());
+    return db;
+  }();
+  return path;
+}
+
+inline std::string sourcePath(const std::string& relative) {
+  return std::string(TARNEL_SOURCE_DIR) + "/" + relative;
+}
+
+inline std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+#endif  // TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
