@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -35,6 +36,7 @@ struct RunOptions {
   int instance = 0;
   int jobs = 1;
   bool trace = false;
+  bool stats = false;
 };
 
 struct DemoOptions {
@@ -208,6 +210,20 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
   }
 }
 
+// --stats: what the batch asked and sent, per instance run.
+std::string statsLine(const BatchSummary& s) {
+  int runs = s.written + s.skipped + s.messages + s.failed;
+  auto each = [runs](long long n) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", runs ? static_cast<double>(n) / runs : 0.0);
+    return std::string(text);
+  };
+  const Database::Traffic& t = s.traffic;
+  return "per instance: " + each(t.statements) + " statements, " + each(t.roundTrips) +
+         " round trips, " + each(t.rows) + " rows (asked " + each(t.asked) + ", from memory " +
+         each(t.fromMemory) + ")\n";
+}
+
 int batchCommand(const RunOptions& o) {
   if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
   Prepared p = prepare(o);
@@ -235,6 +251,7 @@ int batchCommand(const RunOptions& o) {
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
+  if (o.stats) std::cout << statsLine(summary);
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
@@ -298,6 +315,8 @@ int main(int argc, char** argv) {
   batchCmd->add_option("-j,--jobs", batch.jobs, "worker threads (default 1)")->check(CLI::Range(1, 64));
   batchCmd->add_option("--shard", batch.shard,
                        "K/N: run only the K-th of N equal slices of the instance list");
+  batchCmd->add_flag("--stats", batch.stats,
+                     "at the end, print the statements, round trips and rows per instance");
 
   app.add_subcommand("classes", "list the report classes");
 

@@ -48,6 +48,7 @@ BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener&
   for (size_t i = 1; i < sessions.size(); ++i) threads.emplace_back(work, std::ref(*sessions[i]));
   work(*sessions[0]);
   for (std::thread& t : threads) t.join();
+  for (const auto& session : sessions) summary.traffic += session->traffic();
   summary.notRun = static_cast<int>(instances.size()) - done;
   return summary;
 }

@@ -17,6 +17,7 @@ struct BatchSummary {
   int messages = 0;
   int failed = 0;
   int notRun = 0;  // left when the batch was stopped
+  Database::Traffic traffic;  // what the workers' connections asked and sent
 };
 
 class BatchRunner {

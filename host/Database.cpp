@@ -89,6 +89,15 @@ std::string Database::Parameter::literal() const {
   return quoted + "'";
 }
 
+Database::Traffic& Database::Traffic::operator+=(const Traffic& other) {
+  asked += other.asked;
+  fromMemory += other.fromMemory;
+  statements += other.statements;
+  roundTrips += other.roundTrips;
+  rows += other.rows;
+  return *this;
+}
+
 bool Database::isServerUri(const std::string& target) {
   for (const char* scheme : kServerSchemes) {
     if (startsWithNoCase(target, scheme)) return true;
@@ -225,6 +234,12 @@ std::string Database::withLiterals(const std::string& sql, const Parameters& par
 
 void Database::query(const std::string& sql, const Parameters& parameters,
                      const RowHandler& row) {
+  ++traffic_.asked;
+  traced(sql, parameters, row);
+}
+
+void Database::traced(const std::string& sql, const Parameters& parameters,
+                      const RowHandler& row) {
   if (!parameters.empty()) {
     if (trace_) trace_->statement(withLiterals(sql, parameters));
     return runQuery(sql, parameters, row);
@@ -237,6 +252,7 @@ void Database::query(const std::string& sql, const Parameters& parameters,
 
 void Database::callProcedure(const std::string& name, const Parameters& inputs,
                              const RowHandler& row) {
+  ++traffic_.asked;
   if (trace_) trace_->comment("call " + name);
   runProcedure(name, inputs, row);
 }

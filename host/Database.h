@@ -35,6 +35,22 @@ class Database {
   // Receives one result row; it may move the values out.
   typedef std::function<void(RWEStringCollection& row)> RowHandler;
 
+  // What a connection asked and what it sent to its database. A round trip
+  // is one wait for the database's answer: on PostgreSQL each synchronous
+  // exchange (a statement, a prepare, a begin or commit) and each pipeline,
+  // however many statements it carries; on SQLite, which runs in the
+  // process, each statement run. Statements are those the database ran for
+  // the connection (a prepare is none), rows those it returned.
+  struct Traffic {
+    long long asked = 0;       // statements and procedure calls asked for
+    long long fromMemory = 0;  // of those, answered from memory
+    long long statements = 0;
+    long long roundTrips = 0;
+    long long rows = 0;
+
+    Traffic& operator+=(const Traffic& other);
+  };
+
   // Opens `target`: a postgresql:// (or postgres://) URI connects to that
   // server, anything else is a SQLite file opened read-only. Throws
   // KvException when the database cannot be opened or reached.
@@ -71,6 +87,9 @@ class Database {
   // Writes what runs from now on to `trace`; null stops it. The trace must
   // outlive the database or be unset first.
   void setTrace(SqlTrace* trace) { trace_ = trace; }
+
+  // Everything counted since the connection was opened.
+  const Traffic& traffic() const { return traffic_; }
 
   // Runs `sql` with `parameters` bound to ?1, ?2, ... in order, calling `row`
   // (when given) for each result row; a text without parameters runs with
@@ -110,7 +129,12 @@ class Database {
   // Ends it (commit, else rollback); never throws.
   virtual void endRead() noexcept = 0;
 
+  // query without counting it as asked: for the statements a procedure
+  // call runs on its behalf.
+  void traced(const std::string& sql, const Parameters& parameters, const RowHandler& row);
+
   SqlTrace* trace_ = nullptr;
+  Traffic traffic_;
 };
 
 #endif  // TARNEL_HOST_DATABASE_H_

@@ -138,6 +138,13 @@ PgDatabase::PgDatabase(const std::string& target) {
 
 PgDatabase::~PgDatabase() { pq().finish(conn_); }
 
+PgDatabase::Result PgDatabase::counted(PGresult* result, int statements) {
+  ++traffic_.roundTrips;
+  traffic_.statements += statements;
+  if (result) traffic_.rows += pq().ntuples(result);
+  return Result(result);
+}
+
 void PgDatabase::Clear::operator()(PGresult* result) const { pq().clear(result); }
 
 void PgDatabase::check(const PGresult* result) const {
@@ -157,19 +164,20 @@ PgDatabase::Result PgDatabase::prepared(const std::string& sql, const Parameters
   auto it = statements_.find(sql);
   if (it == statements_.end()) {
     if (statements_.size() >= kStatementCacheLimit) {
-      Result forget(pq().exec(conn_, kForgetStatements));
+      Result forget = counted(pq().exec(conn_, kForgetStatements), 1);
       check(forget.get());
       statements_.clear();
     }
     std::string name = kStatementPrefix + std::to_string(++nextStatement_);
     std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
-    Result made(pq().prepare(conn_, name.c_str(), text.c_str(), 0, nullptr));
+    Result made = counted(pq().prepare(conn_, name.c_str(), text.c_str(), 0, nullptr), 0);
     check(made.get());
     it = statements_.emplace(sql, name).first;
   }
   Values values(parameters);
-  return Result(pq().execPrepared(conn_, it->second.c_str(), values.count(), values.data(), nullptr,
-                               nullptr, 0));
+  return counted(pq().execPrepared(conn_, it->second.c_str(), values.count(), values.data(),
+                                  nullptr, nullptr, 0),
+                 1);
 }
 
 PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& parameters) {
@@ -181,8 +189,9 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
     seen_.insert(sql);
     Values values(parameters);
     std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
-    result.reset(pq().execParams(conn_, text.c_str(), values.count(), nullptr, values.data(), nullptr,
-                              nullptr, 0));
+    result = counted(pq().execParams(conn_, text.c_str(), values.count(), nullptr, values.data(),
+                                     nullptr, nullptr, 0),
+                     1);
   }
   check(result.get());
   return result;
@@ -206,7 +215,7 @@ void PgDatabase::runProcedure(const std::string& name, const Parameters& inputs,
 }
 
 void PgDatabase::execute(const std::string& script) {
-  Result result(pq().exec(conn_, script.c_str()));
+  Result result = counted(pq().exec(conn_, script.c_str()), 1);
   check(result.get());
 }
 
@@ -228,5 +237,5 @@ void PgDatabase::beginRead() { execute(kBegin); }
 
 void PgDatabase::endRead() noexcept {
   const char* end = pq().transactionStatus(conn_) == PQTRANS_INERROR ? kRollback : kCommit;
-  pq().clear(pq().exec(conn_, end));
+  counted(pq().exec(conn_, end), 1);
 }

@@ -55,6 +55,9 @@ class PgDatabase : public Database {
   // Runs `sql` with `parameters`, preparing it when it was seen before.
   Result run(const std::string& sql, const Parameters& parameters);
   Result prepared(const std::string& sql, const Parameters& parameters);
+  // Takes `result`, the answer of one round trip that ran `statements`
+  // statements, counting them and its rows.
+  Result counted(PGresult* result, int statements);
   // Throws unless `result` succeeded.
   void check(const PGresult* result) const;
   [[noreturn]] void fail(const PGresult* result) const;

@@ -50,6 +50,8 @@ class ReportSession {
   std::vector<int> instancesOf(const std::string& entity);
   // Catalogue ids from `low` to `high`, ascending.
   std::vector<int> instancesBetween(int low, int high);
+  // What the session's connection asked and sent so far.
+  const Database::Traffic& traffic() const { return database_->traffic(); }
 
  private:
   RunOutcome build(int instanceId);

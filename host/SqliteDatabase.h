@@ -50,6 +50,8 @@ class SqliteDatabase : public Database {
   // result row; resets it afterwards, also on failure.
   void run(sqlite3_stmt* statement, const Parameters& parameters, const RowHandler& row);
   void execute(const std::string& sql);
+  // Runs `sql` (`statements` statements), ignoring its outcome.
+  void executeQuietly(const char* sql, int statements) noexcept;
   const std::vector<std::string>& procedureBodies(const std::string& name);
   // Throws KvException with SQLite's message for the last failed call.
   [[noreturn]] void fail() const;
