@@ -18,6 +18,9 @@
 #include "framework/RWEStringCollection.h"
 #include "host/SqlTrace.h"
 
+class BatchSnapshot;
+class SnapshotCache;
+
 class Database {
  public:
   // A bound parameter or procedure argument: an integer or a text.
@@ -102,6 +105,11 @@ class Database {
   // procedure or a failing one.
   void callProcedure(const std::string& name, const Parameters& inputs, const RowHandler& row);
 
+  // Answers the statements `cache` holds from memory from now on (it must
+  // outlive the database); for the reads of one transaction, or of one
+  // batch's snapshot (joinBatch).
+  void setCache(SnapshotCache* cache) { cache_ = cache; }
+
   // Holds one read transaction for its life, so that everything a report run
   // reads comes from one snapshot. Ends it with a commit, or a rollback when
   // the transaction failed; never throws from the destructor.
@@ -116,7 +124,34 @@ class Database {
     Database& db_;
   };
 
+  // Makes the connection a worker of the batch of `batch` (which must
+  // outlive it): its runs (BatchRun) read the batch's snapshot in one
+  // transaction, held from the first run to endBatch, and use its cache.
+  void joinBatch(BatchSnapshot& batch);
+  // Ends the batch's transaction, when one is open (commit); never throws.
+  void endBatch() noexcept;
+
+  // One report run of a batch, for its life: inside the batch's transaction
+  // (started, or started again after a lost connection, when needed), in a
+  // savepoint of its own, so that a failed statement does not fail the
+  // runs after it. Throws KvException when the transaction cannot start.
+  class BatchRun {
+   public:
+    BatchRun(Database& db, int instanceId);
+    ~BatchRun();
+    BatchRun(const BatchRun&) = delete;
+    BatchRun& operator=(const BatchRun&) = delete;
+
+   private:
+    Database& db_;
+  };
+
  protected:
+  // A batch run's savepoint: started, released, rolled back to.
+  static const char kRunStart[];
+  static const char kRunEnd[];
+  static const char kRunUndo[];
+
   // query and callProcedure without the trace line of the statement or the
   // call (and runQuery without the binding of compared numbers); a
   // procedure's own statements are traced by the implementation.
@@ -124,10 +159,28 @@ class Database {
                         const RowHandler& row) = 0;
   virtual void runProcedure(const std::string& name, const Parameters& inputs,
                             const RowHandler& row) = 0;
+  // runQuery for the cache's reads of what it holds: never predicted.
+  virtual void fetchRows(const std::string& sql, const Parameters& parameters,
+                         const RowHandler& row) {
+    runQuery(sql, parameters, row);
+  }
   // Starts the read transaction; throws KvException on failure.
   virtual void beginRead() = 0;
   // Ends it (commit, else rollback); never throws.
   virtual void endRead() noexcept = 0;
+  // Starts a batch run for `instanceId`: the batch's transaction when none is
+  // open (true then), and the run's savepoint. Throws KvException.
+  virtual bool startRun(int instanceId) = 0;
+  // Ends the run's savepoint: released, or rolled back when the run left the
+  // transaction failed. Never throws.
+  virtual void endRun() noexcept = 0;
+  // Ends the batch's transaction; false when none was open. Never throws.
+  virtual bool endBatchTransaction() noexcept = 0;
+  // The batch's snapshot, when the connection joined one (generation_ is the
+  // generation it reads).
+  BatchSnapshot* batch() const { return batch_; }
+  unsigned generation() const { return generation_; }
+  void setGeneration(unsigned generation) { generation_ = generation; }
 
   // query without counting it as asked: for the statements a procedure
   // call runs on its behalf.
@@ -135,6 +188,14 @@ class Database {
 
   SqlTrace* trace_ = nullptr;
   Traffic traffic_;
+
+ private:
+  // Serves `sql` from the cache when it holds such statements.
+  bool fromCache(const std::string& sql, const Parameters& parameters, const RowHandler& row);
+
+  SnapshotCache* cache_ = nullptr;
+  BatchSnapshot* batch_ = nullptr;
+  unsigned generation_ = 0;
 };
 
 #endif  // TARNEL_HOST_DATABASE_H_

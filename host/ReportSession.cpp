@@ -8,7 +8,6 @@
 #include "host/RunOutput.h"
 
 namespace {
-const char kKnownInstance[] = "select 1 from tnl_instance where instance_id = ?1";
 const char kInstancesOf[] =
     "select instance_id from tnl_instance where entity = ?1 order by instance_id";
 const char kInstancesBetween[] =
@@ -40,10 +39,15 @@ ReportSession::ReportSession(const SessionOptions& options,
       connection_(*database_),
       dataManager_(*database_, configuration, options.scenario) {
   database_->setTrace(options.trace);
+  if (options.batch) {
+    database_->joinBatch(*options.batch);
+  } else {
+    database_->setCache(&cache_);
+  }
 }
 
 bool ReportSession::knownInstance(int instanceId) {
-  return !ids(*database_, kKnownInstance, {Parameter::integer(instanceId)}).empty();
+  return !ids(*database_, SnapshotCache::kKnownInstance, {Parameter::integer(instanceId)}).empty();
 }
 
 std::vector<int> ReportSession::instancesOf(const std::string& entity) {
@@ -56,18 +60,25 @@ std::vector<int> ReportSession::instancesBetween(int low, int high) {
 
 RunOutcome ReportSession::run(int instanceId) {
   try {
-    Database::ReadTransaction snapshot(*database_);
-    if (!knownInstance(instanceId)) {
-      RunOutcome o;
-      o.kind = RunOutcome::kInput;
-      o.message = "Unknown instance: " + std::to_string(instanceId) +
-                  " (not in the catalogue tnl_instance)";
-      return o;
+    if (options_.batch) {
+      Database::BatchRun scope(*database_, instanceId);
+      return checkedBuild(instanceId);
     }
-    return build(instanceId);
+    cache_.reset(0);  // what a run reads from memory is its own transaction's
+    Database::ReadTransaction snapshot(*database_);
+    return checkedBuild(instanceId);
   } catch (const KvException& e) {
     return outcome(RunOutcome::kFailed, e);
   }
+}
+
+RunOutcome ReportSession::checkedBuild(int instanceId) {
+  if (knownInstance(instanceId)) return build(instanceId);
+  RunOutcome o;
+  o.kind = RunOutcome::kInput;
+  o.message =
+      "Unknown instance: " + std::to_string(instanceId) + " (not in the catalogue tnl_instance)";
+  return o;
 }
 
 RunOutcome ReportSession::build(int instanceId) {

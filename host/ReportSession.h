@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/ReportRegistry.h"
+#include "host/BatchSnapshot.h"
 #include "host/ReportConfiguration.h"
 #include "host/Database.h"
 #include "host/DatabaseConnection.h"
@@ -26,6 +27,9 @@ struct SessionOptions {
   ReportRegistry::Constructor constructor = nullptr;
   SqlTrace* trace = nullptr;
   LogUser* log = nullptr;
+  // The batch whose snapshot the session's runs read; null: each run reads
+  // its own (a run outside a batch).
+  BatchSnapshot* batch = nullptr;
 };
 
 // What became of one instance.
@@ -44,6 +48,9 @@ class ReportSession {
 
   // Runs the report for `instanceId`; never throws.
   RunOutcome run(int instanceId);
+  // Ends the batch's transaction after the session's last run (a batch
+  // session); never throws.
+  void endBatch() { database_->endBatch(); }
   // Whether the catalogue tnl_instance lists `instanceId`.
   bool knownInstance(int instanceId);
   // Instance ids of `entity` in the catalogue, ascending.
@@ -54,10 +61,13 @@ class ReportSession {
   const Database::Traffic& traffic() const { return database_->traffic(); }
 
  private:
+  // Runs the report for a known instance, else says it is unknown.
+  RunOutcome checkedBuild(int instanceId);
   RunOutcome build(int instanceId);
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;
+  SnapshotCache cache_;  // a run's own, outside a batch
   std::unique_ptr<Database> database_;
   DatabaseConnection connection_;
   DatabaseDataManager dataManager_;

@@ -206,3 +206,21 @@ void SqliteDatabase::endRead() noexcept {
   executeQuietly(kCommit, 1);
   if (!sqlite3_get_autocommit(db_)) executeQuietly(kRollback, 1);
 }
+
+bool SqliteDatabase::startRun(int) {
+  bool begin = sqlite3_get_autocommit(db_);
+  if (begin) execute(kBegin);
+  execute(kRunStart);
+  return begin;
+}
+
+void SqliteDatabase::endRun() noexcept {
+  // SQLite may have rolled the whole transaction back itself (a full disk).
+  if (!sqlite3_get_autocommit(db_)) executeQuietly(kRunEnd, 1);
+}
+
+bool SqliteDatabase::endBatchTransaction() noexcept {
+  if (sqlite3_get_autocommit(db_)) return false;
+  endRead();
+  return true;
+}

@@ -37,6 +37,13 @@ class SqliteDatabase : public Database {
                     const RowHandler& row) override;
   void beginRead() override;
   void endRead() noexcept override;
+  // A batch's transaction is a read transaction begun by the first run; each
+  // run's savepoint is released, whatever became of the run (SQLite keeps a
+  // transaction usable after a failed statement), as a run's own
+  // transaction was committed.
+  bool startRun(int instanceId) override;
+  void endRun() noexcept override;
+  bool endBatchTransaction() noexcept override;
 
  private:
   struct Finalizer {

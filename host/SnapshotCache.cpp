@@ -1,0 +1,195 @@
+#include "host/SnapshotCache.h"
+
+#include <cctype>
+#include <cstring>
+
+const char SnapshotCache::kCatalogue[] =
+    "select name, map_name, map_label from tnl_instance where instance_id = ?1";
+const char SnapshotCache::kKnownInstance[] = "select 1 from tnl_instance where instance_id = ?1";
+const char SnapshotCache::kSeries[] = "select series from tnl_cfg_cell where instance_id = ?1";
+const char SnapshotCache::kSeparations[] =
+    "select query_entity, report_entity, separation from tnl_separation";
+
+namespace {
+// A block is the ids sharing all but their lowest kBlockBits bits.
+const int kBlockBits = 8;
+// Past these the part starts again: a batch in id order needs a few blocks of
+// each table at a time, and a few dozen probe texts.
+const size_t kBlockLimit = 64;
+const size_t kTextLimit = 1024;
+
+const char kCatalogueBlock[] =
+    "select instance_id, name, map_name, map_label from tnl_instance "
+    "where instance_id between ?1 and ?2";
+const char kSeriesBlock[] =
+    "select instance_id, series from tnl_cfg_cell where instance_id between ?1 and ?2";
+const char kPresent[] = "1";
+
+// A look-up of one id answered from the rows of its block: the block's
+// statement gives the id, then the look-up's columns.
+struct Lookup {
+  const char* sql;
+  const char* blockSql;
+  size_t blocks;  // which of the cache's blocks
+  bool presence;  // gives "1" per row instead of the columns
+};
+const Lookup kLookups[] = {
+    {SnapshotCache::kCatalogue, kCatalogueBlock, 0, false},
+    {SnapshotCache::kKnownInstance, kCatalogueBlock, 0, true},
+    {SnapshotCache::kSeries, kSeriesBlock, 1, false},
+};
+
+bool equalNoCase(const char* a, const char* b, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
+  }
+  return true;
+}
+
+// The position of `word` (lower case) in `text` from `from` on, ignoring case.
+size_t findNoCase(const std::string& text, const char* word, size_t from = 0) {
+  size_t n = std::strlen(word);
+  for (size_t i = from; i + n <= text.size(); ++i) {
+    if (equalNoCase(text.data() + i, word, n)) return i;
+  }
+  return std::string::npos;
+}
+
+std::string textKey(const std::string& sql, const Database::Parameters& parameters) {
+  std::string key = sql;
+  for (const Database::Parameter& p : parameters) key += '\x1f' + p.literal();
+  return key;
+}
+
+void deliver(const std::vector<RWEStringCollection>& rows, const Database::RowHandler& row) {
+  if (!row) return;
+  for (RWEStringCollection values : rows) row(values);
+}
+}  // namespace
+
+bool SnapshotCache::readsSchemaColumns(const std::string& sql) {
+  static const char kSelect[] = "select ";
+  static const char kFrom[] = " from user_tab_columns";
+  static const char kWhere[] = " where ";
+  if (sql.size() < sizeof kSelect || !equalNoCase(sql.data(), kSelect, sizeof kSelect - 1)) {
+    return false;
+  }
+  if (sql.find_first_of("(;") != std::string::npos) return false;
+  size_t from = findNoCase(sql, " from ");
+  if (from == std::string::npos || from != findNoCase(sql, kFrom)) return false;
+  if (findNoCase(sql, " from ", from + 1) != std::string::npos) return false;
+  size_t end = from + sizeof kFrom - 1;
+  return end == sql.size() || findNoCase(sql, kWhere, end) == end;
+}
+
+SnapshotCache::Answer SnapshotCache::answer(const std::string& sql,
+                                            const Database::Parameters& parameters,
+                                            unsigned generation, const Database::RowHandler& row,
+                                            const Fetch& fetch) {
+  for (size_t i = 0; i < sizeof kLookups / sizeof kLookups[0]; ++i) {
+    if (sql == kLookups[i].sql) {
+      if (parameters.size() != 1 || parameters[0].isText) return kNotMine;
+      return byBlock(i, parameters[0].number, generation, row, fetch);
+    }
+  }
+  if (sql == kSeparations || readsSchemaColumns(sql)) {
+    return byText(sql, parameters, generation, row, fetch);
+  }
+  return kNotMine;
+}
+
+bool SnapshotCache::held(const std::string& key, unsigned generation, Rows& rows) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = texts_.find(key);
+  if (generation != generation_ || it == texts_.end()) return false;
+  rows = it->second;
+  return true;
+}
+
+bool SnapshotCache::held(size_t blocks, long long id, unsigned generation, Rows& rows) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Blocks& b = blocks_[blocks];
+  if (generation != generation_ || !b.loaded.count(id >> kBlockBits)) return false;
+  auto it = b.rows.find(id);
+  if (it != b.rows.end()) rows = it->second;
+  return true;
+}
+
+SnapshotCache::Answer SnapshotCache::byText(const std::string& sql,
+                                            const Database::Parameters& parameters,
+                                            unsigned generation, const Database::RowHandler& row,
+                                            const Fetch& fetch) {
+  std::string key = textKey(sql, parameters);
+  Rows rows;
+  if (held(key, generation, rows)) {
+    deliver(rows, row);
+    return kFromMemory;
+  }
+  fetch(sql, parameters, [&rows](RWEStringCollection& values) { rows.push_back(values); });
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (generation == generation_) {
+      if (texts_.size() >= kTextLimit) texts_.clear();
+      texts_.emplace(key, rows);
+    }
+  }
+  deliver(rows, row);
+  return kFetched;
+}
+
+SnapshotCache::Answer SnapshotCache::byBlock(size_t index, long long id, unsigned generation,
+                                             const Database::RowHandler& row, const Fetch& fetch) {
+  const Lookup& lookup = kLookups[index];
+  Rows rows;
+  Answer answer = kFromMemory;
+  if (!held(lookup.blocks, id, generation, rows)) {
+    answer = kFetched;
+    const long long first = (id >> kBlockBits) << kBlockBits;
+    std::unordered_map<long long, Rows> read;
+    fetch(lookup.blockSql,
+          {Database::Parameter::integer(first),
+           Database::Parameter::integer(first + (1 << kBlockBits) - 1)},
+          [&read](RWEStringCollection& values) {
+            RWEStringCollection columns;
+            columns.reserve(values.entries() - 1);
+            for (size_t c = 1; c < values.entries(); ++c) {
+              columns.insert(std::move(values(static_cast<int>(c))));
+            }
+            read[std::atoll(values[0].data())].push_back(std::move(columns));
+          });
+    auto it = read.find(id);
+    if (it != read.end()) rows = it->second;
+    keep(lookup.blocks, id >> kBlockBits, generation, read);
+  }
+  if (lookup.presence) {
+    for (RWEStringCollection& values : rows) {
+      values = RWEStringCollection();
+      values.insert(RWEString(kPresent));
+    }
+  }
+  deliver(rows, row);
+  return answer;
+}
+
+void SnapshotCache::keep(size_t blocks, long long block, unsigned generation,
+                         std::unordered_map<long long, Rows>& read) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (generation != generation_) return;
+  Blocks& b = blocks_[blocks];
+  if (b.loaded.size() >= kBlockLimit) {
+    b.loaded.clear();
+    b.rows.clear();
+  }
+  b.loaded.insert(block);
+  for (auto& entry : read) b.rows[entry.first] = std::move(entry.second);
+}
+
+void SnapshotCache::reset(unsigned generation) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  generation_ = generation;
+  texts_.clear();
+  for (Blocks& b : blocks_) {
+    b.loaded.clear();
+    b.rows.clear();
+  }
+}
