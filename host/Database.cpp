@@ -294,8 +294,11 @@ Database::BatchRun::BatchRun(Database& db, int instanceId) : db_(db) {
 }
 
 Database::BatchRun::~BatchRun() {
-  if (db_.trace_) db_.trace_->statement(kRunEnd);
-  db_.endRun();
+  bool undone = db_.endRun();
+  if (db_.trace_) {
+    if (undone) db_.trace_->statement(kRunUndo);
+    db_.trace_->statement(kRunEnd);
+  }
 }
 
 Database::ReadTransaction::ReadTransaction(Database& db) : db_(db) {

@@ -171,9 +171,9 @@ class Database {
   // Starts a batch run for `instanceId`: the batch's transaction when none is
   // open (true then), and the run's savepoint. Throws KvException.
   virtual bool startRun(int instanceId) = 0;
-  // Ends the run's savepoint: released, or rolled back when the run left the
-  // transaction failed. Never throws.
-  virtual void endRun() noexcept = 0;
+  // Ends the run's savepoint: released, or first rolled back to (true then),
+  // as the database needs. Never throws.
+  virtual bool endRun() noexcept = 0;
   // Ends the batch's transaction; false when none was open. Never throws.
   virtual bool endBatchTransaction() noexcept = 0;
   // The batch's snapshot, when the connection joined one (generation_ is the

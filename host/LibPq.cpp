@@ -38,9 +38,6 @@ const LibPq* load() {
   bind(library, "PQsetNoticeProcessor", pq.setNoticeProcessor);
   bind(library, "PQtransactionStatus", pq.transactionStatus);
   bind(library, "PQexec", pq.exec);
-  bind(library, "PQexecParams", pq.execParams);
-  bind(library, "PQprepare", pq.prepare);
-  bind(library, "PQexecPrepared", pq.execPrepared);
   bind(library, "PQresultStatus", pq.resultStatus);
   bind(library, "PQresultErrorField", pq.resultErrorField);
   bind(library, "PQresultErrorMessage", pq.resultErrorMessage);

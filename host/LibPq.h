@@ -16,9 +16,6 @@ struct LibPq {
   decltype(&PQsetNoticeProcessor) setNoticeProcessor;
   decltype(&PQtransactionStatus) transactionStatus;
   decltype(&PQexec) exec;
-  decltype(&PQexecParams) execParams;
-  decltype(&PQprepare) prepare;
-  decltype(&PQexecPrepared) execPrepared;
   decltype(&PQresultStatus) resultStatus;
   decltype(&PQresultErrorField) resultErrorField;
   decltype(&PQresultErrorMessage) resultErrorMessage;

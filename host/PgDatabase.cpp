@@ -229,21 +229,37 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
   Values values(parameters);
   if (p.forget) check(counted(pq().exec(conn_, kForgetStatements), 1).get());
   if (p.prepare) {
-    Result made = counted(pq().prepare(conn_, p.name.c_str(), text.c_str(), 0, nullptr), 0);
+    Result made =
+        awaited(pq().sendPrepare(conn_, p.name.c_str(), text.c_str(), 0, nullptr) == 1, 0);
     if (!succeeded(made.get())) {
       statements_.erase(sql);
       fail(made.get());
     }
   }
-  Result result = counted(
-      p.name.empty()
-          ? pq().execParams(conn_, text.c_str(), values.count(), nullptr, values.data(), nullptr,
-                            nullptr, 0)
-          : pq().execPrepared(conn_, p.name.c_str(), values.count(), values.data(), nullptr,
-                              nullptr, 0),
+  Result result = awaited(
+      (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
+                                             values.data(), nullptr, nullptr, 0)
+                      : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
+                                               values.data(), nullptr, nullptr, 0)) == 1,
       1);
   check(result.get());
   return result;
+}
+
+PgDatabase::Result PgDatabase::awaited(bool sent, int statements) {
+  ++traffic_.roundTrips;
+  traffic_.statements += statements;
+  return sent ? firstResult() : nullptr;
+}
+
+PgDatabase::Result PgDatabase::firstResult() {
+  Result first(pq().getResult(conn_));
+  if (first) traffic_.rows += pq().ntuples(first.get());
+  while (PGresult* more = pq().getResult(conn_)) {
+    traffic_.rows += pq().ntuples(more);
+    pq().clear(more);
+  }
+  return first;
 }
 
 std::vector<PgDatabase::Result> PgDatabase::pipeline(const std::vector<const Statement*>& statements) {
@@ -284,10 +300,8 @@ std::vector<PgDatabase::Result> PgDatabase::pipeline(const std::vector<const Sta
   ++traffic_.roundTrips;
   for (const Step& step : steps) {
     traffic_.statements += step.kind == kPrepare ? 0 : 1;
-    Result result(synced ? pq().getResult(conn_) : nullptr);
+    Result result = synced ? firstResult() : nullptr;
     if (!result) break;  // the connection broke
-    while (PGresult* more = pq().getResult(conn_)) pq().clear(more);
-    traffic_.rows += pq().ntuples(result.get());
     const Statement& s = *statements[step.of];
     if (step.kind == kPrepare && !succeeded(result.get())) {
       statements_.erase(s.sql);
@@ -339,6 +353,11 @@ void PgDatabase::runProcedure(const std::string& name, const Parameters& inputs,
 
 PgDatabase::Result PgDatabase::ask(const Statement& statement) {
   predictor_.sent(statement);
+  if (statement.changesState && !changers_.count(statement.sql)) {
+    if (changers_.size() >= kSeenLimit) changers_.clear();
+    changers_.insert(statement.sql);
+    novel_ = true;
+  }
   if (!ahead_.empty()) {
     Ahead& next = ahead_.front();
     if (sameStatement(next.statement, statement)) {
@@ -457,6 +476,7 @@ bool PgDatabase::alive() {
 void PgDatabase::reconnect() {
   // What the server held for the connection went with it.
   statements_.clear();
+  changers_.clear();
   ahead_.clear();
   framing_.clear();
   inTransaction_ = aheadFailed_ = false;
@@ -516,17 +536,24 @@ bool PgDatabase::startRun(int instanceId) {
   }
   predictor_.startRun(instanceId);
   inRun_ = true;
-  runSavepoint_ = aborted_ = false;
+  runSavepoint_ = aborted_ = novel_ = false;
   nextIndex_ = 0;
   return begin;
 }
 
-void PgDatabase::endRun() noexcept {
+bool PgDatabase::endRun() noexcept {
   inRun_ = false;
   dropAhead();
-  if (!runSavepoint_) return;
-  if (aborted_) framing_.push_back(kRunUndo);
-  framing_.push_back(kRunEnd);
+  // A run that wrote nothing new to the transaction is undone: what it
+  // staged in temporary tables is then dead at once, where rows deleted
+  // within the long transaction would stay and slow every later run. The
+  // first run of a procedure is kept, with the temporary tables it made.
+  bool undo = aborted_ || !novel_;
+  if (runSavepoint_) {
+    if (undo) framing_.push_back(kRunUndo);
+    framing_.push_back(kRunEnd);
+  }
+  return undo;
 }
 
 bool PgDatabase::endBatchTransaction() noexcept {

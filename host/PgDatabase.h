@@ -60,7 +60,7 @@ class PgDatabase : public Database {
   // connect timeout for a restarting server, once per loss); throws
   // KvException when that fails or the transaction cannot start.
   bool startRun(int instanceId) override;
-  void endRun() noexcept override;
+  bool endRun() noexcept override;
   bool endBatchTransaction() noexcept override;
 
  private:
@@ -91,6 +91,13 @@ class PgDatabase : public Database {
   // Takes `result`, the answer of one round trip that ran `statements`
   // statements, counting them and its rows.
   Result counted(PGresult* result, int statements);
+  // The answer to what was just sent (when `sent`), `statements` statements
+  // in one round trip: its first result, so that an error the server gave
+  // before it closed the connection is not replaced by libpq's notice that
+  // it closed; null when nothing came.
+  Result awaited(bool sent, int statements);
+  // The first result of the statement whose results come next; reads the rest.
+  Result firstResult();
   // Throws unless `result` succeeded.
   void check(const PGresult* result) const;
   [[noreturn]] void fail(const PGresult* result) const;
@@ -131,6 +138,8 @@ class PgDatabase : public Database {
   bool runSavepoint_ = false;  // the run's savepoint was sent
   bool aborted_ = false;       // a statement the run asked failed
   bool aheadFailed_ = false;   // a statement sent ahead failed before it was asked
+  bool novel_ = false;         // the run sent a statement that changes state, new to the transaction
+  std::unordered_set<std::string> changers_;  // such statements the transaction ran
   bool waitForServer_ = true;  // the next reconnection waits for a restarting server
 };
 

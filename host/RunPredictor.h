@@ -23,7 +23,7 @@ class RunPredictor {
     Database::Parameters parameters;
     bool changesState = false;
   };
-  static const size_t npos = static_cast<size_t>(-1);
+  static constexpr size_t npos = static_cast<size_t>(-1);
 
   // Whether `sql` may be sent before it is asked for: a single select that
   // writes nothing (no INTO, no data-changing command or sequence call).

@@ -98,6 +98,11 @@ SnapshotCache::Answer SnapshotCache::answer(const std::string& sql,
   return kNotMine;
 }
 
+bool SnapshotCache::current(unsigned generation) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return generation == generation_;
+}
+
 bool SnapshotCache::held(const std::string& key, unsigned generation, Rows& rows) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = texts_.find(key);
@@ -140,6 +145,10 @@ SnapshotCache::Answer SnapshotCache::byText(const std::string& sql,
 SnapshotCache::Answer SnapshotCache::byBlock(size_t index, long long id, unsigned generation,
                                              const Database::RowHandler& row, const Fetch& fetch) {
   const Lookup& lookup = kLookups[index];
+  if (!current(generation)) {
+    fetch(lookup.sql, {Database::Parameter::integer(id)}, row);
+    return kFetched;
+  }
   Rows rows;
   Answer answer = kFromMemory;
   if (!held(lookup.blocks, id, generation, rows)) {

@@ -64,6 +64,8 @@ class SnapshotCache {
   // Answers look-up `lookup` (a row of the source's table of them) for `id`.
   Answer byBlock(size_t lookup, long long id, unsigned generation,
                  const Database::RowHandler& row, const Fetch& fetch);
+  // Whether `generation` is the one the cache keeps entries of.
+  bool current(unsigned generation);
   // Whether the cache holds the rows of `key` (of blocks_[blocks] holding
   // `id`) for `generation`; when it does, copies them to `rows`.
   bool held(const std::string& key, unsigned generation, Rows& rows);

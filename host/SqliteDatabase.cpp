@@ -214,9 +214,10 @@ bool SqliteDatabase::startRun(int) {
   return begin;
 }
 
-void SqliteDatabase::endRun() noexcept {
+bool SqliteDatabase::endRun() noexcept {
   // SQLite may have rolled the whole transaction back itself (a full disk).
   if (!sqlite3_get_autocommit(db_)) executeQuietly(kRunEnd, 1);
+  return false;
 }
 
 bool SqliteDatabase::endBatchTransaction() noexcept {

@@ -42,7 +42,7 @@ class SqliteDatabase : public Database {
   // transaction usable after a failed statement), as a run's own
   // transaction was committed.
   bool startRun(int instanceId) override;
-  void endRun() noexcept override;
+  bool endRun() noexcept override;
   bool endBatchTransaction() noexcept override;
 
  private:

@@ -1,0 +1,106 @@
+#include "host/SnapshotCache.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+typedef Database::Parameter P;
+
+// A database of the catalogue rows of ids 250 to 260 (name n<id>) and one
+// separation; it records every statement fetched.
+struct Source {
+  std::vector<std::string> fetched;
+
+  SnapshotCache::Fetch fetch() {
+    return [this](const std::string& sql, const Database::Parameters& p, const Database::RowHandler& row) {
+      fetched.push_back(Database::withLiterals(sql, p));
+      auto give = [&row](std::vector<std::string> values) {
+        RWEStringCollection r;
+        for (const std::string& v : values) r.insert(RWEString(v.c_str()));
+        row(r);
+      };
+      if (sql.find("between") != std::string::npos) {
+        for (long long id = std::max(250LL, p[0].number); id <= std::min(260LL, p[1].number); ++id) {
+          give({std::to_string(id), "n" + std::to_string(id), "m", "l"});
+        }
+      } else if (sql == SnapshotCache::kSeparations) {
+        give({"CELL", "ECP", "1"});
+      } else if (sql == SnapshotCache::kCatalogue) {
+        give({"alone", "m", "l"});
+      }
+    };
+  }
+};
+
+// The rows `cache` gives for `sql`, values joined by '/', rows by ' '.
+std::string rows(SnapshotCache& cache, Source& source, const std::string& sql, Database::Parameters p,
+                 unsigned generation = 0, SnapshotCache::Answer* answer = nullptr) {
+  std::string text;
+  SnapshotCache::Answer a = cache.answer(sql, p, generation, [&text](RWEStringCollection& row) {
+    std::string line;
+    for (const RWEString& v : row) line += (line.empty() ? "" : "/") + v.str();
+    text += (text.empty() ? "" : " ") + line;
+  }, source.fetch());
+  if (answer) *answer = a;
+  return text;
+}
+
+TEST(SnapshotCache, CatalogueLookUpsReadTheirIdsBlockOnce) {
+  SnapshotCache cache;
+  Source source;
+  const struct {
+    const char* sql;
+    long long id;
+    std::string rows;
+  } cases[] = {
+      {SnapshotCache::kCatalogue, 255, "n255/m/l"},
+      {SnapshotCache::kKnownInstance, 250, "1"},
+      {SnapshotCache::kKnownInstance, 249, ""},
+      {SnapshotCache::kCatalogue, 256, "n256/m/l"},
+      {SnapshotCache::kCatalogue, 300, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(rows(cache, source, c.sql, {P::integer(c.id)}), c.rows) << c.id;
+  EXPECT_EQ(source.fetched,
+            (std::vector<std::string>{
+                "select instance_id, name, map_name, map_label from tnl_instance where instance_id between 0 and 255",
+                "select instance_id, name, map_name, map_label from tnl_instance where instance_id between 256 and 511"}));
+}
+
+TEST(SnapshotCache, TextsAnsweredOncePerGenerationAndOthersNotAtAll) {
+  SnapshotCache cache;
+  Source source;
+  const std::string probe = "select 1 from user_Tab_columns where table_name='T' and column_name='INSTANCE_ID'";
+  SnapshotCache::Answer answer;
+  EXPECT_EQ(rows(cache, source, SnapshotCache::kSeparations, {}, 0, &answer), "CELL/ECP/1");
+  EXPECT_EQ(answer, SnapshotCache::kFetched);
+  EXPECT_EQ(rows(cache, source, SnapshotCache::kSeparations, {}, 0, &answer), "CELL/ECP/1");
+  EXPECT_EQ(answer, SnapshotCache::kFromMemory);
+  rows(cache, source, probe, {}, 0, &answer);
+  rows(cache, source, probe, {}, 0, &answer);
+  EXPECT_EQ(answer, SnapshotCache::kFromMemory);
+  // Another generation is served by its own reads and leaves nothing behind.
+  EXPECT_EQ(rows(cache, source, SnapshotCache::kCatalogue, {P::integer(3)}, 1, &answer), "alone/m/l");
+  EXPECT_EQ(answer, SnapshotCache::kFetched);
+  cache.reset(1);
+  rows(cache, source, SnapshotCache::kSeparations, {}, 1, &answer);
+  EXPECT_EQ(answer, SnapshotCache::kFetched);
+  EXPECT_EQ(source.fetched.size(), 4u);
+  rows(cache, source, "select a from t where id = ?1", {P::integer(3)}, 1, &answer);
+  EXPECT_EQ(answer, SnapshotCache::kNotMine);
+}
+
+TEST(SnapshotCache, ProbesAreSelectsOfUserTabColumnsAlone) {
+  const std::pair<const char*, bool> cases[] = {
+      {"select 1 from user_Tab_columns where table_name='T' and column_name='INSTANCE_ID'", true},
+      {"SELECT column_name FROM USER_TAB_COLUMNS", true},
+      {"select 1 from user_tab_columns u join t on t.a = u.table_name", false},
+      {"select 1 from user_tab_columns, t", false},
+      {"select 1 from user_tab_columns_x", false},
+      {"select f(1) from user_tab_columns", false},
+      {"select 1 from t where a in (select 1 from user_tab_columns)", false},
+      {"delete from user_tab_columns", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SnapshotCache::readsSchemaColumns(c.first), c.second) << c.first;
+}
+
+}  // namespace
