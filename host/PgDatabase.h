@@ -134,12 +134,13 @@ class PgDatabase : public Database {
   std::vector<std::string> framing_;  // savepoint statements to send before the next
   size_t nextIndex_ = 0;              // the prediction's next position
   bool inTransaction_ = false;        // the batch's transaction is open
+  bool lostTransaction_ = false;      // it failed outside any savepoint: begin again
   bool inRun_ = false;
   bool runSavepoint_ = false;  // the run's savepoint was sent
   bool aborted_ = false;       // a statement the run asked failed
   bool aheadFailed_ = false;   // a statement sent ahead failed before it was asked
-  bool novel_ = false;         // the run sent a statement that changes state, new to the transaction
-  std::unordered_set<std::string> changers_;  // such statements the transaction ran
+  bool wrote_ = false;         // the run sent a statement that changes state
+  int writingRuns_ = 0;        // runs that wrote, in this transaction
   bool waitForServer_ = true;  // the next reconnection waits for a restarting server
 };
 
