@@ -61,7 +61,7 @@ if [ "${BENCH_PG:-1}" != 0 ] && ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1;
   # the server's socket; it ends by itself after two hours at the latest.
   "$relay" --to "$pgdir/.s.PGSQL.5432" --delay-ms "$latency_ms" --seconds 7200 >"$work/relay.port" &
   relaypid=$!
-  for ((i = 0; i < 50 && ! -s "$work/relay.port"; i++)); do sleep 0.1; done
+  for ((i = 0; i < 50; i++)); do [ -s "$work/relay.port" ] && break; sleep 0.1; done
   credentials=${pguri#postgresql://}
   credentials=${credentials%%@*}
   faruri="postgresql://$credentials@127.0.0.1:$(cat "$work/relay.port")/tarnel?sslmode=disable"

@@ -1,6 +1,5 @@
 #include "host/SnapshotCache.h"
 
-#include <cctype>
 #include <cstring>
 
 const char SnapshotCache::kCatalogue[] =
@@ -14,8 +13,10 @@ namespace {
 // A block is the ids sharing all but their lowest kBlockBits bits.
 const int kBlockBits = 8;
 // Past these the part starts again: a batch in id order needs a few blocks of
-// each table at a time, and a few dozen probe texts.
-const size_t kBlockLimit = 64;
+// each table at a time (a LAF's, its cell's, its antenna's, its trunk
+// groups'), and a few dozen probe texts. 8 blocks of catalogue entries hold
+// about half a megabyte.
+const size_t kBlockLimit = 8;
 const size_t kTextLimit = 1024;
 
 const char kCatalogueBlock[] =
@@ -39,9 +40,19 @@ const Lookup kLookups[] = {
     {SnapshotCache::kSeries, kSeriesBlock, 1, false},
 };
 
+// ASCII lower case by table: every statement a report runs is looked at, and
+// tolower() is a library call per character.
+struct LowerCase {
+  char of[256];
+  LowerCase() {
+    for (int c = 0; c < 256; ++c) of[c] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  }
+};
+
 bool equalNoCase(const char* a, const char* b, size_t n) {
+  static const LowerCase lower;
   for (size_t i = 0; i < n; ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
+    if (lower.of[static_cast<unsigned char>(a[i])] != b[i]) return false;
   }
   return true;
 }
@@ -50,7 +61,7 @@ bool equalNoCase(const char* a, const char* b, size_t n) {
 size_t findNoCase(const std::string& text, const char* word, size_t from = 0) {
   size_t n = std::strlen(word);
   for (size_t i = from; i + n <= text.size(); ++i) {
-    if (equalNoCase(text.data() + i, word, n)) return i;
+    if ((text[i] | 0x20) == (word[0] | 0x20) && equalNoCase(text.data() + i, word, n)) return i;
   }
   return std::string::npos;
 }
@@ -76,10 +87,13 @@ bool SnapshotCache::readsSchemaColumns(const std::string& sql) {
   }
   if (sql.find_first_of("(;") != std::string::npos) return false;
   size_t from = findNoCase(sql, " from ");
-  if (from == std::string::npos || from != findNoCase(sql, kFrom)) return false;
-  if (findNoCase(sql, " from ", from + 1) != std::string::npos) return false;
   size_t end = from + sizeof kFrom - 1;
-  return end == sql.size() || findNoCase(sql, kWhere, end) == end;
+  if (from == std::string::npos || end > sql.size() || !equalNoCase(sql.data() + from, kFrom, end - from)) {
+    return false;
+  }
+  if (end == sql.size()) return true;
+  return findNoCase(sql, kWhere, end) == end && findNoCase(sql, " from ", end) == std::string::npos &&
+         findNoCase(sql, " union ", end) == std::string::npos;
 }
 
 SnapshotCache::Answer SnapshotCache::answer(const std::string& sql,
@@ -99,12 +113,12 @@ SnapshotCache::Answer SnapshotCache::answer(const std::string& sql,
 }
 
 bool SnapshotCache::current(unsigned generation) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::shared_lock<std::shared_mutex> lock(mutex_);
   return generation == generation_;
 }
 
 bool SnapshotCache::held(const std::string& key, unsigned generation, Rows& rows) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::shared_lock<std::shared_mutex> lock(mutex_);
   auto it = texts_.find(key);
   if (generation != generation_ || it == texts_.end()) return false;
   rows = it->second;
@@ -112,7 +126,7 @@ bool SnapshotCache::held(const std::string& key, unsigned generation, Rows& rows
 }
 
 bool SnapshotCache::held(size_t blocks, long long id, unsigned generation, Rows& rows) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::shared_lock<std::shared_mutex> lock(mutex_);
   Blocks& b = blocks_[blocks];
   if (generation != generation_ || !b.loaded.count(id >> kBlockBits)) return false;
   auto it = b.rows.find(id);
@@ -132,7 +146,7 @@ SnapshotCache::Answer SnapshotCache::byText(const std::string& sql,
   }
   fetch(sql, parameters, [&rows](RWEStringCollection& values) { rows.push_back(values); });
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_lock<std::shared_mutex> lock(mutex_);
     if (generation == generation_) {
       if (texts_.size() >= kTextLimit) texts_.clear();
       texts_.emplace(key, rows);
@@ -182,7 +196,7 @@ SnapshotCache::Answer SnapshotCache::byBlock(size_t index, long long id, unsigne
 
 void SnapshotCache::keep(size_t blocks, long long block, unsigned generation,
                          std::unordered_map<long long, Rows>& read) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::unique_lock<std::shared_mutex> lock(mutex_);
   if (generation != generation_) return;
   Blocks& b = blocks_[blocks];
   if (b.loaded.size() >= kBlockLimit) {
@@ -194,7 +208,7 @@ void SnapshotCache::keep(size_t blocks, long long block, unsigned generation,
 }
 
 void SnapshotCache::reset(unsigned generation) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::unique_lock<std::shared_mutex> lock(mutex_);
   generation_ = generation;
   texts_.clear();
   for (Blocks& b : blocks_) {

@@ -10,7 +10,7 @@
 #define TARNEL_HOST_SNAPSHOTCACHE_H_
 
 #include <functional>
-#include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -74,7 +74,7 @@ class SnapshotCache {
   void keep(size_t blocks, long long block, unsigned generation,
             std::unordered_map<long long, Rows>& read);
 
-  std::mutex mutex_;
+  std::shared_mutex mutex_;  // shared by look-ups, unique by changes
   unsigned generation_ = 0;
   std::unordered_map<std::string, Rows> texts_;
   Blocks blocks_[2];  // the catalogue's, the series'

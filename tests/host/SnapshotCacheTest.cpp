@@ -96,6 +96,7 @@ TEST(SnapshotCache, ProbesAreSelectsOfUserTabColumnsAlone) {
       {"select 1 from user_tab_columns u join t on t.a = u.table_name", false},
       {"select 1 from user_tab_columns, t", false},
       {"select 1 from user_tab_columns_x", false},
+      {"select 1 from user_tab_columns where 1 = 1 union select 1 from t", false},
       {"select f(1) from user_tab_columns", false},
       {"select 1 from t where a in (select 1 from user_tab_columns)", false},
       {"delete from user_tab_columns", false},
