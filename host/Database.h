@@ -1,12 +1,16 @@
 // Database: one connection to a network database, a SQLite file or a
 // PostgreSQL server, as the host's report runs use it: SQL texts with bound
 // integer and text parameters (?1, ?2, ... in the text), rows as strings (NULL
-// reads as ""), one read transaction per report run, and stored-procedure
-// calls. With a trace set, every statement run on behalf of a report (its
-// own SQL, the catalogue and series look-ups, the run's begin and commit) is
-// written to it with its parameters as literals, so that the trace replays
-// as plain SQL. Every failure is thrown as KvException carrying the
-// database's own message. One object per thread; not copyable.
+// reads as ""), one read transaction per report run (or, in a batch, per
+// worker, each run in a savepoint), and stored-procedure calls. Statements
+// whose results cannot change within the transaction are answered from a
+// SnapshotCache when one is set. With a trace set, every statement asked on
+// behalf of a report (its own SQL, the catalogue and series look-ups, the
+// transaction's statements), answered from memory or not, is written to it
+// with its parameters as literals, so that the trace replays as plain SQL.
+// What the connection sends is counted (traffic). Every failure is thrown as
+// KvException carrying the database's own message. One object per thread;
+// not copyable.
 #ifndef TARNEL_HOST_DATABASE_H_
 #define TARNEL_HOST_DATABASE_H_
 
