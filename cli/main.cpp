@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -45,6 +46,7 @@ struct RunOptions {
   bool trace = false;
   bool workbook = false;
   std::string templates;
+  bool stats = false;
 };
 
 struct DemoOptions {
@@ -279,6 +281,20 @@ std::vector<int> shardOf(const std::string& shard, const std::vector<int>& insta
   }
 }
 
+// --stats: what the batch asked and sent, per instance run.
+std::string statsLine(const BatchSummary& s) {
+  int runs = s.written + s.skipped + s.messages + s.failed;
+  auto each = [runs](long long n) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", runs ? static_cast<double>(n) / runs : 0.0);
+    return std::string(text);
+  };
+  const Database::Traffic& t = s.traffic;
+  return "per instance: " + each(t.statements) + " statements, " + each(t.roundTrips) +
+         " round trips, " + each(t.rows) + " rows (asked " + each(t.asked) + ", from memory " +
+         each(t.fromMemory) + ")\n";
+}
+
 // The batch's index workbook and its missing templates; false when the index
 // could not be written.
 bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
@@ -329,6 +345,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
               << " reports on\n";
   }
   if (books && !finishWorkbooks(*books, o, p.session.reportName)) return kFailed;
+  if (o.stats) std::cout << statsLine(summary);
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
@@ -484,6 +501,8 @@ int main(int argc, char** argv) {
   batchCmd->add_option("-j,--jobs", batch.jobs, "worker threads (default 1)")->check(CLI::Range(1, 64));
   batchCmd->add_option("--shard", batch.shard,
                        "K/N: run only the K-th of N equal slices of the instance list");
+  batchCmd->add_flag("--stats", batch.stats,
+                     "at the end, print the statements, round trips and rows per instance");
 
   addWorkbookOptions(*runCmd, run);
   addWorkbookOptions(*batchCmd, batch);

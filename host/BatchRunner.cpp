@@ -17,10 +17,13 @@ BatchRunner::BatchRunner(const SessionOptions& options, const ReportConfiguratio
     : options_(options), configuration_(configuration), workers_(workers < 1 ? 1 : workers) {}
 
 BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener& listener) {
+  BatchSnapshot snapshot;
+  SessionOptions options = options_;
+  options.batch = &snapshot;
   std::vector<std::unique_ptr<ReportSession>> sessions;
   size_t count = std::min(static_cast<size_t>(workers_), std::max<size_t>(instances.size(), 1));
   for (size_t i = 0; i < count; ++i) {
-    sessions.push_back(std::make_unique<ReportSession>(options_, configuration_));
+    sessions.push_back(std::make_unique<ReportSession>(options, configuration_));
   }
   std::atomic<size_t> next{0};
   std::mutex lock;
@@ -46,6 +49,10 @@ BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener&
   for (size_t i = 1; i < sessions.size(); ++i) threads.emplace_back(work, std::ref(*sessions[i]));
   work(*sessions[0]);
   for (std::thread& t : threads) t.join();
+  for (const auto& session : sessions) {
+    session->endBatch();
+    summary.traffic += session->traffic();
+  }
   summary.notRun = static_cast<int>(instances.size()) - done;
   return summary;
 }
