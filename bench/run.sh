@@ -13,8 +13,11 @@
 #   4. where a PostgreSQL server is installed: the same -j 1 batch against a
 #      throwaway server (scripts/postgres.sh) holding the same network, run as
 #      the report role over the server's socket, run once ("-" when there is
-#      no server).
-#   5. the cell report's batch again with --workbook: the generated workbooks,
+#      no server), with the round trips per instance its --stats counts;
+#   5. for the LAF and cell batches (LATENCY_CLASSES), the same batch at -j 1
+#      and -j 8 through bench/latency_relay.cpp, which holds every packet for
+#      1 ms each way between the tool and the server (a server at a distance);
+#   6. the cell report's batch again with --workbook: the generated workbooks,
 #      and workbooks filled from the templates folder BENCH_TEMPLATES (default
 #      examples/templates) when it holds the cell report's template; in these
 #      rows the floor is the same batch without workbooks, and what a workbook
@@ -34,15 +37,20 @@ small=$((cells / 10))
 command -v /usr/bin/time >/dev/null || { apt-get update -qq && apt-get install -y -qq time >/dev/null; }
 command -v sqlite3 >/dev/null || { apt-get update -qq && apt-get install -y -qq sqlite3 >/dev/null; }
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTARNEL_TESTS=OFF >/dev/null
-cmake --build build-release -j"$(nproc)" --target tarnel-report >/dev/null
+cmake --build build-release -j"$(nproc)" --target tarnel-report tarnel_latency_relay >/dev/null
 tool=$root/build-release/tarnel-report
+relay=$root/build-release/tarnel_latency_relay
+latency_classes=${LATENCY_CLASSES:-^(TarnelLAFReport|TarnelCellReport)$}
+latency_ms=1
 
 work=$(mktemp -d /tmp/tarnel-bench-XXXXXX)
 # Report files go to memory (/dev/shm when present), so that the figures are
 # the tool's and not the disk's cost of creating 20,000 files.
 outroot=$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo /tmp )/tarnel-bench-out-XXXXXX")
 pgdir=""
+relaypid=""
 cleanup() {
+  [ -n "$relaypid" ] && kill "$relaypid" 2>/dev/null
   [ -n "$pgdir" ] && scripts/postgres.sh stop "$pgdir"
   rm -rf "$work" "$outroot"
 }
@@ -56,6 +64,14 @@ if [ "${BENCH_PG:-1}" != 0 ] && ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1;
   eval "$pgenv"
   "$tool" demo-db "$TARNEL_PG_OWNER_URI" --cells "$cells" --seed 1 >/dev/null
   pguri=$TARNEL_PG_URI
+  # The relay listens on a loopback port and passes each connection on to
+  # the server's socket; it ends by itself after two hours at the latest.
+  "$relay" --to "$pgdir/.s.PGSQL.5432" --delay-ms "$latency_ms" --seconds 7200 >"$work/relay.port" &
+  relaypid=$!
+  for ((i = 0; i < 50; i++)); do [ -s "$work/relay.port" ] && break; sleep 0.1; done
+  credentials=${pguri#postgresql://}
+  credentials=${credentials%%@*}
+  faruri="postgresql://$credentials@127.0.0.1:$(cat "$work/relay.port")/tarnel?sslmode=disable"
 fi
 
 repeats=${BENCH_REPEATS:-5}
@@ -98,8 +114,8 @@ timed() {  # measure the batch command built from the arguments, each run into a
 }
 
 machine="$(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, $(lscpu | awk -F': *' '/Model name/ {print $2; exit}')"
-header="| class | instances | seconds | instances/s | floor s | run/floor | peak RSS MiB | RSS 10x/1x | time 10x/1x | -j 2 speed-up | PostgreSQL s | PostgreSQL/SQLite |"
-rule="|---|---|---|---|---|---|---|---|---|---|---|---|"
+header="| class | instances | seconds | instances/s | floor s | run/floor | peak RSS MiB | RSS 10x/1x | time 10x/1x | -j 2 speed-up | PostgreSQL s | PostgreSQL/SQLite | round trips per instance | ${latency_ms} ms -j 1 s | ${latency_ms} ms -j 8 s |"
+rule="|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 rows=()
 printf '%s\n%s\n' "$header" "$rule"
 while IFS=$'\t' read -r config class instances _title; do
@@ -116,16 +132,23 @@ while IFS=$'\t' read -r config class instances _title; do
   count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
   read -r secs2 _ < <(timed "$work/big.db" "$config" "$class" "$instances" 2 "$outroot/out")
   read -r ssecs srss < <(timed "$work/small.db" "$config" "$class" "$instances" 1 "$outroot/out")
-  pgsecs=-
+  pgsecs=- trips=- far1=- far8=-
   if [ -n "$pguri" ]; then
-    read -r pgsecs _ < <(repeats=1; timed "$pguri" "$config" "$class" "$instances" 1 "$outroot/out")
+    read -r pgsecs _ < <(repeats=1; timed "$pguri" "$config" "$class" "$instances" 1 "$outroot/out" --stats)
+    trips=$(awk '/^per instance:/ {print $5}' "$work/stdout")
+    if [[ "$class" =~ $latency_classes ]]; then
+      read -r far1 _ < <(repeats=1; timed "$faruri" "$config" "$class" "$instances" 1 "$outroot/out")
+      read -r far8 _ < <(repeats=1; timed "$faruri" "$config" "$class" "$instances" 8 "$outroot/out")
+    fi
   fi
   row=$(awk -v c="$class" -v n="$count" -v s="$secs" -v f="$floor" -v r="$rss" -v s2="$secs2" \
-            -v ss="$ssecs" -v sr="$srss" -v pg="$pgsecs" 'BEGIN {
+            -v ss="$ssecs" -v sr="$srss" -v pg="$pgsecs" -v rt="$trips" -v f1="$far1" -v f8="$far8" 'BEGIN {
     printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | %.1f | %.2f | %.1f | %.2f |", c, n, s,
            (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0), r / 1024, (sr > 0 ? r / sr : 0),
            (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0)
-    if (pg == "-") printf " - | - |"; else printf " %.2f | %.1f |", pg, (s > 0 ? pg / s : 0) }')
+    if (pg == "-") printf " - | - |"; else printf " %.2f | %.1f |", pg, (s > 0 ? pg / s : 0)
+    printf " %s |", rt
+    if (f1 == "-") printf " - | - |"; else printf " %.2f | %.2f |", f1, f8 }')
   echo "$row"
   rows+=("$row")
 done < examples/reports/catalogue.tsv
@@ -174,7 +197,9 @@ fi
   echo "sqlite3 (procedure calls as their statements); RSS and time 10x/1x compare with the same"
   echo "batch over a $small-cell network; the speed-up is -j 1 time over -j 2 time. PostgreSQL: the"
   echo "same -j 1 batch against a local PostgreSQL server (socket, report role) holding the same"
-  echo "network, and its time over SQLite's."
+  echo "network, its time over SQLite's, and the round trips per instance its \`--stats\` counts."
+  echo "The last two columns: the LAF and cell batches against that server through"
+  echo "\`bench/latency_relay.cpp\`, ${latency_ms} ms each way (a server at a distance), at -j 1 and -j 8."
   echo
   echo "$header"
   echo "$rule"

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -47,6 +48,7 @@ struct RunOptions {
   bool resume = false;
   bool workbook = false;
   std::string templates;
+  bool stats = false;
 };
 
 struct DemoOptions {
@@ -308,6 +310,20 @@ std::string finishJournal(BatchJournal& journal) {
   }
 }
 
+// --stats: what the batch asked and sent, per instance run.
+std::string statsLine(const BatchSummary& s) {
+  int runs = s.written - s.resumed + s.skipped + s.messages + s.failed;  // resumed ones did not run
+  auto each = [runs](long long n) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", runs ? static_cast<double>(n) / runs : 0.0);
+    return std::string(text);
+  };
+  const Database::Traffic& t = s.traffic;
+  return "per instance: " + each(t.statements) + " statements, " + each(t.roundTrips) +
+         " round trips, " + each(t.rows) + " rows (asked " + each(t.asked) + ", from memory " +
+         each(t.fromMemory) + ")\n";
+}
+
 // The batch's index workbook and its missing templates; false when the index
 // could not be written.
 bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
@@ -373,6 +389,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
     return withTrace(p, kFailed);
   }
   if (!indexWritten) return kFailed;
+  if (o.stats) std::cout << statsLine(summary);
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
     return kInterrupted;
@@ -531,6 +548,8 @@ int main(int argc, char** argv) {
   batchCmd->add_option("--shard", batch.shard,
                        "K/N: run only the K-th of N equal slices of the instance list; auto: K and N from a "
                        "Kubernetes Indexed Job or a Slurm job array");
+  batchCmd->add_flag("--stats", batch.stats,
+                     "at the end, print the statements, round trips and rows per instance");
 
   addWorkbookOptions(*runCmd, run);
   addWorkbookOptions(*batchCmd, batch);

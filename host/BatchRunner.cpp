@@ -41,10 +41,13 @@ std::vector<int> BatchRunner::toRun(const std::vector<int>& listed, BatchSummary
 BatchSummary BatchRunner::run(const std::vector<int>& listed, const Listener& listener) {
   BatchSummary summary;
   std::vector<int> instances = toRun(listed, summary);
+  BatchSnapshot snapshot;
+  SessionOptions options = options_;
+  options.batch = &snapshot;
   std::vector<std::unique_ptr<ReportSession>> sessions;
   size_t count = std::min(static_cast<size_t>(workers_), std::max<size_t>(instances.size(), 1));
   for (size_t i = 0; i < count; ++i) {
-    sessions.push_back(std::make_unique<ReportSession>(options_, configuration_));
+    sessions.push_back(std::make_unique<ReportSession>(options, configuration_));
   }
   std::atomic<size_t> next{0};
   std::mutex lock;
@@ -70,6 +73,10 @@ BatchSummary BatchRunner::run(const std::vector<int>& listed, const Listener& li
   for (size_t i = 1; i < sessions.size(); ++i) threads.emplace_back(work, std::ref(*sessions[i]));
   work(*sessions[0]);
   for (std::thread& t : threads) t.join();
+  for (const auto& session : sessions) {
+    session->endBatch();
+    summary.traffic += session->traffic();
+  }
   summary.notRun = static_cast<int>(instances.size()) - done;
   return summary;
 }

@@ -36,6 +36,7 @@ struct BatchSummary {
       case RunOutcome::kInput: ++failed; break;
     }
   }
+  Database::Traffic traffic;  // what the workers' connections asked and sent
 };
 
 class BatchRunner {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "framework/KvException.h"
+#include "host/BatchSnapshot.h"
+#include "host/SnapshotCache.h"
 #include "host/SqliteDatabase.h"
 #ifdef TARNEL_POSTGRES
 #include "host/PgDatabase.h"
@@ -112,6 +114,19 @@ std::string Database::Parameter::literal() const {
     if (c == '\'') quoted += '\'';
   }
   return quoted + "'";
+}
+
+const char Database::kRunStart[] = "savepoint tnl_run";
+const char Database::kRunEnd[] = "release savepoint tnl_run";
+const char Database::kRunUndo[] = "rollback to savepoint tnl_run";
+
+Database::Traffic& Database::Traffic::operator+=(const Traffic& other) {
+  asked += other.asked;
+  fromMemory += other.fromMemory;
+  statements += other.statements;
+  roundTrips += other.roundTrips;
+  rows += other.rows;
+  return *this;
 }
 
 bool Database::isServerUri(const std::string& target) {
@@ -252,20 +267,65 @@ std::string Database::withLiterals(const std::string& sql, const Parameters& par
 
 void Database::query(const std::string& sql, const Parameters& parameters,
                      const RowHandler& row) {
+  ++traffic_.asked;
+  traced(sql, parameters, row);
+}
+
+void Database::traced(const std::string& sql, const Parameters& parameters,
+                      const RowHandler& row) {
   if (!parameters.empty()) {
     if (trace_) trace_->statement(withLiterals(sql, parameters));
-    return runQuery(sql, parameters, row);
+    if (!fromCache(sql, parameters, row)) runQuery(sql, parameters, row);
+    return;
   }
   if (trace_) trace_->statement(sql);
   Parameters numbers;
   std::string text = numbersAsParameters(sql, numbers);
-  runQuery(text, numbers, row);
+  if (!fromCache(text, numbers, row)) runQuery(text, numbers, row);
+}
+
+bool Database::fromCache(const std::string& sql, const Parameters& parameters,
+                         const RowHandler& row) {
+  if (!cache_) return false;
+  SnapshotCache::Answer answer = cache_->answer(
+      sql, parameters, generation_, row,
+      [this](const std::string& text, const Parameters& values, const RowHandler& handler) {
+        fetchRows(text, values, handler);
+      });
+  if (answer == SnapshotCache::kFromMemory) ++traffic_.fromMemory;
+  return answer != SnapshotCache::kNotMine;
 }
 
 void Database::callProcedure(const std::string& name, const Parameters& inputs,
                              const RowHandler& row) {
+  ++traffic_.asked;
   if (trace_) trace_->comment("call " + name);
   runProcedure(name, inputs, row);
+}
+
+void Database::joinBatch(BatchSnapshot& batch) {
+  batch_ = &batch;
+  cache_ = &batch.cache();
+}
+
+void Database::endBatch() noexcept {
+  if (endBatchTransaction() && trace_) trace_->statement(kCommitText);
+}
+
+Database::BatchRun::BatchRun(Database& db, int instanceId) : db_(db) {
+  bool began = db_.startRun(instanceId);
+  if (db_.trace_) {
+    if (began) db_.trace_->statement(kBeginText);
+    db_.trace_->statement(kRunStart);
+  }
+}
+
+Database::BatchRun::~BatchRun() {
+  bool undone = db_.endRun();
+  if (db_.trace_) {
+    if (undone) db_.trace_->statement(kRunUndo);
+    db_.trace_->statement(kRunEnd);
+  }
 }
 
 Database::ReadTransaction::ReadTransaction(Database& db) : db_(db) {

@@ -1,12 +1,9 @@
 #include "host/DatabaseDataManager.h"
 
 #include "framework/KvException.h"
+#include "host/SnapshotCache.h"
 
 namespace {
-const char kSeparations[] = "select query_entity, report_entity, separation from tnl_separation";
-const char kSeries[] = "select series from tnl_cfg_cell where instance_id = ?1";
-const char kCatalogue[] =
-    "select name, map_name, map_label from tnl_instance where instance_id = ?1";
 const char kScenarioMembers[] =
     "select instance_id from tnl_scenario where scenario = ?1 and entity = ?2";
 // Past this many entries a cache starts again, so memory stays flat over
@@ -43,7 +40,7 @@ RWEString DatabaseDataManager::streamFilename(int n) {
 int DatabaseDataManager::separation(const RWEString& queryEntity, const RWEString& reportEntity) {
   if (queryEntity == reportEntity) return 0;
   if (!separationsLoaded_) {
-    db_.query(kSeparations, {}, [this](RWEStringCollection& row) {
+    db_.query(SnapshotCache::kSeparations, {}, [this](RWEStringCollection& row) {
       separations_[{row[0].str(), row[1].str()}] = row.getInt(2);
     });
     separationsLoaded_ = true;
@@ -79,7 +76,7 @@ int DatabaseDataManager::seriesForCell(int id) {
   if (it != series_.end()) return it->second;
   if (series_.size() >= kCacheLimit) series_.clear();
   int series = -1;
-  db_.query(kSeries, {Parameter::integer(id)},
+  db_.query(SnapshotCache::kSeries, {Parameter::integer(id)},
             [&series](RWEStringCollection& row) { series = row.getInt(0); });
   series_[id] = series;
   return series;
@@ -90,7 +87,7 @@ const DatabaseDataManager::CatalogueEntry& DatabaseDataManager::catalogue(int id
   if (it != catalogue_.end()) return it->second;
   if (catalogue_.size() >= kCacheLimit) catalogue_.clear();
   CatalogueEntry entry;
-  db_.query(kCatalogue, {Parameter::integer(id)}, [&entry](RWEStringCollection& row) {
+  db_.query(SnapshotCache::kCatalogue, {Parameter::integer(id)}, [&entry](RWEStringCollection& row) {
     entry.name = std::move(row(0));
     entry.mapName = std::move(row(1));
     entry.mapLabel = std::move(row(2));

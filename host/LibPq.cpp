@@ -21,6 +21,12 @@ void bind(void* library, const char* name, Function& function) {
   if (!function) throw KvException(kCannotLoad + std::string(kLibrary) + ": " + loaderMessage());
 }
 
+// A function that older libpq versions lack: null when missing.
+template <typename Function>
+void bindOptional(void* library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(dlsym(library, name));
+}
+
 const LibPq* load() {
   void* library = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
   if (!library) throw KvException(kCannotLoad + std::string(kLibrary) + ": " + loaderMessage());
@@ -32,9 +38,6 @@ const LibPq* load() {
   bind(library, "PQsetNoticeProcessor", pq.setNoticeProcessor);
   bind(library, "PQtransactionStatus", pq.transactionStatus);
   bind(library, "PQexec", pq.exec);
-  bind(library, "PQexecParams", pq.execParams);
-  bind(library, "PQprepare", pq.prepare);
-  bind(library, "PQexecPrepared", pq.execPrepared);
   bind(library, "PQresultStatus", pq.resultStatus);
   bind(library, "PQresultErrorField", pq.resultErrorField);
   bind(library, "PQresultErrorMessage", pq.resultErrorMessage);
@@ -47,6 +50,14 @@ const LibPq* load() {
   bind(library, "PQputCopyData", pq.putCopyData);
   bind(library, "PQputCopyEnd", pq.putCopyEnd);
   bind(library, "PQgetResult", pq.getResult);
+  bind(library, "PQconsumeInput", pq.consumeInput);
+  bind(library, "PQreset", pq.reset);
+  bind(library, "PQsendQueryParams", pq.sendQueryParams);
+  bind(library, "PQsendPrepare", pq.sendPrepare);
+  bind(library, "PQsendQueryPrepared", pq.sendQueryPrepared);
+  bindOptional(library, "PQenterPipelineMode", pq.enterPipelineMode);
+  bindOptional(library, "PQexitPipelineMode", pq.exitPipelineMode);
+  bindOptional(library, "PQpipelineSync", pq.pipelineSync);
   return &pq;
 }
 }  // namespace

@@ -16,9 +16,6 @@ struct LibPq {
   decltype(&PQsetNoticeProcessor) setNoticeProcessor;
   decltype(&PQtransactionStatus) transactionStatus;
   decltype(&PQexec) exec;
-  decltype(&PQexecParams) execParams;
-  decltype(&PQprepare) prepare;
-  decltype(&PQexecPrepared) execPrepared;
   decltype(&PQresultStatus) resultStatus;
   decltype(&PQresultErrorField) resultErrorField;
   decltype(&PQresultErrorMessage) resultErrorMessage;
@@ -31,6 +28,18 @@ struct LibPq {
   decltype(&PQputCopyData) putCopyData;
   decltype(&PQputCopyEnd) putCopyEnd;
   decltype(&PQgetResult) getResult;
+  decltype(&PQconsumeInput) consumeInput;
+  decltype(&PQreset) reset;
+  decltype(&PQsendQueryParams) sendQueryParams;
+  decltype(&PQsendPrepare) sendPrepare;
+  decltype(&PQsendQueryPrepared) sendQueryPrepared;
+  // Pipeline mode (libpq 14 and later); all null with an older libpq.
+  decltype(&PQenterPipelineMode) enterPipelineMode;
+  decltype(&PQexitPipelineMode) exitPipelineMode;
+  decltype(&PQpipelineSync) pipelineSync;
+
+  // Whether this libpq has pipeline mode.
+  bool pipelines() const { return enterPipelineMode && exitPipelineMode && pipelineSync; }
 
   // The functions, loaded on the first call. Throws KvException naming the
   // library and the loader's message when libpq cannot be loaded or lacks

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "framework/KvException.h"
+#include "host/BatchSnapshot.h"
 #include "host/LibPq.h"
 
 namespace {
@@ -26,6 +29,34 @@ const char kRollback[] = "rollback";
 const char kForgetStatements[] = "deallocate all";
 const char kStatementPrefix[] = "tnl_s";
 const size_t kCopyChunk = 1 << 20;
+// A batch's transaction: the first worker exports its snapshot, the others
+// import it.
+const char kExportSnapshot[] = "begin isolation level repeatable read; select pg_export_snapshot()";
+const char kImportSnapshot[] = "begin isolation level repeatable read; set transaction snapshot ";
+// The statements sent ahead stand in a savepoint of their own, so that one
+// that fails before the run asks for it can be undone.
+const char kAheadStart[] = "savepoint tnl_ahead";
+const char kAheadEnd[] = "release savepoint tnl_ahead";
+const char kAheadUndo[] = "rollback to savepoint tnl_ahead";
+// Every so many runs that wrote, the temporary tables are emptied: rows a
+// later run deletes stay in them, dead but not removable for as long as the
+// batch's transaction lasts, and every run would read past all of them. The
+// tables were made in this transaction, so that truncating them is done in
+// place (not in a block that catches errors: that would be a subtransaction,
+// and each truncation a new file and catalogue row). About 0.3 ms a table.
+const int kWritingRunsBetweenEmptying = 32;
+const char kEmptyTemporaryTables[] =
+    "do $$ declare list text; begin "
+    "select string_agg('pg_temp.' || quote_ident(relname), ', ') into list "
+    "from pg_catalog.pg_class where relnamespace = pg_catalog.pg_my_temp_schema() and relkind = 'r'; "
+    "if list is not null then execute 'truncate ' || list || ' cascade'; end if; end $$";
+// At most this many statements are sent ahead in one pipeline.
+const size_t kAheadLimit = 64;
+// A lost connection is made again for this long (a restarting server), the
+// first time; later runs try once each until it stands again.
+const int kReconnectSeconds = 10;
+const int kFirstRetryMs = 100;
+const int kLongestRetryMs = 1000;
 
 std::string trimmed(std::string text) {
   while (!text.empty() && isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
@@ -111,9 +142,30 @@ void deliverRows(const PGresult* result, bool procedure, const Database::RowHand
 }
 
 void ignoreNotice(void*, const char*) {}
+
+// Whether a result came from the server for its statement (an error
+// included), rather than standing for one skipped after an earlier error.
+bool answered(const PGresult* result) {
+  return result && pq().resultStatus(result) != PGRES_PIPELINE_ABORTED;
+}
+
+bool succeeded(const PGresult* result) {
+  ExecStatusType status = pq().resultStatus(result);
+  return result && (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK);
+}
+
+bool sameStatement(const RunPredictor::Statement& a, const RunPredictor::Statement& b) {
+  if (a.sql != b.sql || a.parameters.size() != b.parameters.size()) return false;
+  for (size_t i = 0; i < a.parameters.size(); ++i) {
+    const Database::Parameter& x = a.parameters[i];
+    const Database::Parameter& y = b.parameters[i];
+    if (x.isText != y.isText || x.number != y.number || x.text != y.text) return false;
+  }
+  return true;
+}
 }  // namespace
 
-PgDatabase::PgDatabase(const std::string& target) {
+PgDatabase::PgDatabase(const std::string& target) : target_(target) {
   // libpq knows the schemes in lower case only; they are case-insensitive.
   std::string uri = target;
   for (size_t i = 0; i < uri.find("://"); ++i) {
@@ -140,10 +192,15 @@ PgDatabase::~PgDatabase() { pq().finish(conn_); }
 
 void PgDatabase::Clear::operator()(PGresult* result) const { pq().clear(result); }
 
+PgDatabase::Result PgDatabase::counted(PGresult* result, int statements) {
+  ++traffic_.roundTrips;
+  traffic_.statements += statements;
+  if (result) traffic_.rows += pq().ntuples(result);
+  return Result(result);
+}
+
 void PgDatabase::check(const PGresult* result) const {
-  ExecStatusType status = pq().resultStatus(result);
-  if (result && (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)) return;
-  fail(result);
+  if (!succeeded(result)) fail(result);
 }
 
 void PgDatabase::fail(const PGresult* result) const {
@@ -153,44 +210,146 @@ void PgDatabase::fail(const PGresult* result) const {
   throw KvException(message);
 }
 
-PgDatabase::Result PgDatabase::prepared(const std::string& sql, const Parameters& parameters) {
+PgDatabase::Plan PgDatabase::plan(const std::string& sql) {
+  Plan p;
+  // Savepoint statements are cheap to parse, and one must run in a failed
+  // transaction, where nothing else (such as a forget) may run before it.
+  for (const char* text : {kRunStart, kRunEnd, kRunUndo, kAheadStart, kAheadEnd, kAheadUndo,
+                           kEmptyTemporaryTables}) {
+    if (sql == text) return p;
+  }
   auto it = statements_.find(sql);
-  if (it == statements_.end()) {
+  if (it != statements_.end()) {
+    p.name = it->second;
+  } else if (seen_.count(sql)) {
     if (statements_.size() >= kStatementCacheLimit) {
-      Result forget(pq().exec(conn_, kForgetStatements));
-      check(forget.get());
+      p.forget = true;
       statements_.clear();
     }
-    std::string name = kStatementPrefix + std::to_string(++nextStatement_);
-    std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
-    Result made(pq().prepare(conn_, name.c_str(), text.c_str(), 0, nullptr));
-    check(made.get());
-    it = statements_.emplace(sql, name).first;
-  }
-  Values values(parameters);
-  return Result(pq().execPrepared(conn_, it->second.c_str(), values.count(), values.data(), nullptr,
-                               nullptr, 0));
-}
-
-PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& parameters) {
-  Result result;
-  if (statements_.count(sql) || seen_.count(sql)) {
-    result = prepared(sql, parameters);
+    p.name = kStatementPrefix + std::to_string(++nextStatement_);
+    p.prepare = true;
+    statements_.emplace(sql, p.name);
   } else {
     if (seen_.size() >= kSeenLimit) seen_.clear();
     seen_.insert(sql);
-    Values values(parameters);
-    std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
-    result.reset(pq().execParams(conn_, text.c_str(), values.count(), nullptr, values.data(), nullptr,
-                              nullptr, 0));
   }
+  return p;
+}
+
+PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& parameters) {
+  Plan p = plan(sql);
+  std::string text = parameters.empty() ? sql : serverPlaceholders(sql);
+  Values values(parameters);
+  if (p.forget) check(counted(pq().exec(conn_, kForgetStatements), 1).get());
+  if (p.prepare) {
+    Result made =
+        awaited(pq().sendPrepare(conn_, p.name.c_str(), text.c_str(), 0, nullptr) == 1, 0);
+    if (!succeeded(made.get())) {
+      statements_.erase(sql);
+      fail(made.get());
+    }
+  }
+  Result result = awaited(
+      (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
+                                             values.data(), nullptr, nullptr, 0)
+                      : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
+                                               values.data(), nullptr, nullptr, 0)) == 1,
+      1);
   check(result.get());
   return result;
 }
 
+PgDatabase::Result PgDatabase::awaited(bool sent, int statements) {
+  ++traffic_.roundTrips;
+  traffic_.statements += statements;
+  return sent ? firstResult() : nullptr;
+}
+
+PgDatabase::Result PgDatabase::firstResult() {
+  Result first(pq().getResult(conn_));
+  if (first) traffic_.rows += pq().ntuples(first.get());
+  while (PGresult* more = pq().getResult(conn_)) {
+    traffic_.rows += pq().ntuples(more);
+    pq().clear(more);
+  }
+  return first;
+}
+
+std::vector<PgDatabase::Result> PgDatabase::pipeline(const std::vector<const Statement*>& statements) {
+  // Each step sends one protocol message that gets one result: a forget, a
+  // prepare or the statement itself (`of` is the statement's position).
+  enum Kind { kForget, kPrepare, kExecute };
+  struct Step {
+    Kind kind;
+    size_t of;
+  };
+  std::vector<Step> steps;
+  std::vector<Result> results(statements.size());
+  bool queued = pq().enterPipelineMode(conn_) == 1;
+  for (size_t i = 0; queued && i < statements.size(); ++i) {
+    const Statement& s = *statements[i];
+    Plan p = plan(s.sql);
+    std::string text = s.parameters.empty() ? s.sql : serverPlaceholders(s.sql);
+    Values values(s.parameters);
+    if (p.forget) {
+      queued = pq().sendQueryParams(conn_, kForgetStatements, 0, nullptr, nullptr, nullptr,
+                                    nullptr, 0) == 1;
+      if (queued) steps.push_back({kForget, i});
+    }
+    if (queued && p.prepare) {
+      queued = pq().sendPrepare(conn_, p.name.c_str(), text.c_str(), 0, nullptr) == 1;
+      if (queued) steps.push_back({kPrepare, i});
+    }
+    if (queued) {
+      queued = (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
+                                                      values.data(), nullptr, nullptr, 0)
+                               : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
+                                                        values.data(), nullptr, nullptr, 0)) == 1;
+      if (queued) steps.push_back({kExecute, i});
+    }
+    if (!queued && p.prepare) statements_.erase(s.sql);
+  }
+  bool synced = pq().pipelineSync(conn_) == 1;
+  ++traffic_.roundTrips;
+  for (const Step& step : steps) {
+    traffic_.statements += step.kind == kPrepare ? 0 : 1;
+    Result result = synced ? firstResult() : nullptr;
+    if (!result) break;  // the connection broke
+    const Statement& s = *statements[step.of];
+    if (step.kind == kPrepare && !succeeded(result.get())) {
+      statements_.erase(s.sql);
+      // The prepare's error is the statement's, as when it runs alone.
+      if (answered(result.get())) results[step.of] = std::move(result);
+    } else if (step.kind == kExecute && !results[step.of]) {
+      results[step.of] = std::move(result);
+    }
+  }
+  // The end of the pipeline, then out of pipeline mode.
+  while (PGresult* end = synced ? pq().getResult(conn_) : nullptr) {
+    bool sync = pq().resultStatus(end) == PGRES_PIPELINE_SYNC;
+    pq().clear(end);
+    if (sync) break;
+  }
+  pq().exitPipelineMode(conn_);
+  return results;
+}
+
 void PgDatabase::runQuery(const std::string& sql, const Parameters& parameters,
                           const RowHandler& row) {
-  Result result = run(sql, parameters);
+  Result result = inRun_ ? ask({sql, parameters, !RunPredictor::readsOnly(sql)})
+                         : run(sql, parameters);
+  if (row) deliverRows(result.get(), false, row);
+}
+
+void PgDatabase::fetchRows(const std::string& sql, const Parameters& parameters,
+                           const RowHandler& row) {
+  if (aheadFailed_) {
+    // The failure sent ahead is undone first; the statement runs again when
+    // the report asks for it.
+    nextIndex_ = ahead_.front().index;
+    dropAhead();
+  }
+  Result result = inRun_ ? send({sql, parameters, false}, {}, 0) : run(sql, parameters);
   if (row) deliverRows(result.get(), false, row);
 }
 
@@ -201,12 +360,112 @@ void PgDatabase::runProcedure(const std::string& name, const Parameters& inputs,
   for (size_t i = 0; i < inputs.size(); ++i) sql += (i ? ", ?" : "?") + std::to_string(i + 1);
   sql += ")";
   if (trace_) trace_->statement(withLiterals(sql, inputs));
-  Result result = run(sql, inputs);
+  Result result = inRun_ ? ask({sql, inputs, true}) : run(sql, inputs);
   deliverRows(result.get(), true, row);
 }
 
+PgDatabase::Result PgDatabase::ask(const Statement& statement) {
+  predictor_.sent(statement);
+  wrote_ = wrote_ || statement.changesState;
+  if (!ahead_.empty()) {
+    Ahead& next = ahead_.front();
+    if (sameStatement(next.statement, statement)) {
+      Result result = std::move(next.result);
+      nextIndex_ = next.index + 1;
+      ahead_.pop_front();
+      if (!succeeded(result.get())) {
+        aheadFailed_ = false;  // asked for now: the run's own failure
+        aborted_ = true;
+        fail(result.get());
+      }
+      return result;
+    }
+    nextIndex_ = next.index;
+    dropAhead();
+  }
+  size_t at = aborted_ ? RunPredictor::npos : predictor_.find(statement, nextIndex_);
+  if (at == RunPredictor::npos) return send(statement, {}, 0);
+  std::vector<Statement> ahead = predictor_.ahead(at + 1, kAheadLimit);
+  nextIndex_ = at + 1 + ahead.size();
+  return send(statement, ahead, at + 1);
+}
+
+PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vector<Statement>& ahead,
+                                    size_t index) {
+  std::vector<Statement> framing;
+  for (const std::string& text : framing_) framing.push_back({text, {}, true});
+  framing_.clear();
+  if (inRun_ && !runSavepoint_) {
+    framing.push_back({kRunStart, {}, true});
+    runSavepoint_ = true;
+  }
+  std::vector<const Statement*> out;
+  for (const Statement& s : framing) out.push_back(&s);
+  const size_t head = out.size();
+  out.push_back(&statement);
+  const Statement aheadStart{kAheadStart, {}, true}, aheadEnd{kAheadEnd, {}, true};
+  if (!ahead.empty()) {
+    out.push_back(&aheadStart);
+    for (const Statement& s : ahead) out.push_back(&s);
+    out.push_back(&aheadEnd);
+  }
+  if (out.size() == 1 || !pq().pipelines()) {
+    try {
+      for (const Statement& s : framing) {
+        lostTransaction_ = true;
+        run(s.sql, s.parameters);
+        lostTransaction_ = false;
+      }
+      return run(statement.sql, statement.parameters);
+    } catch (const KvException&) {
+      aborted_ = true;
+      throw;
+    }
+  }
+  std::vector<Result> results = pipeline(out);
+  for (size_t i = 0; i < head; ++i) {
+    // A savepoint that failed leaves the transaction failed for good.
+    if (!succeeded(results[i].get())) lostTransaction_ = true;
+  }
+  Result result = std::move(results[head]);
+  if (!answered(result.get())) {
+    // Never reached the server (the connection broke, or framing failed):
+    // the statement runs alone, as it would have.
+    try {
+      return run(statement.sql, statement.parameters);
+    } catch (const KvException&) {
+      aborted_ = true;
+      throw;
+    }
+  }
+  if (!succeeded(result.get())) {
+    aborted_ = true;
+    fail(result.get());
+  }
+  for (size_t i = 0; i < ahead.size(); ++i) {
+    Result& r = results[head + 2 + i];
+    if (!answered(r.get())) break;
+    bool failed = !succeeded(r.get());
+    ahead_.push_back({index + i, ahead[i], std::move(r)});
+    if (failed) {
+      aheadFailed_ = true;
+      break;
+    }
+  }
+  return result;
+}
+
+void PgDatabase::dropAhead() {
+  ahead_.clear();
+  if (aheadFailed_) {
+    framing_.push_back(kAheadUndo);
+    framing_.push_back(kAheadEnd);
+    aheadFailed_ = false;
+  }
+}
+
 void PgDatabase::execute(const std::string& script) {
-  Result result(pq().exec(conn_, script.c_str()));
+  Result result = counted(pq().exec(conn_, script.c_str()), 1);
   check(result.get());
 }
 
@@ -226,7 +485,105 @@ void PgDatabase::copyIn(const std::string& copy, const std::string& data) {
 
 void PgDatabase::beginRead() { execute(kBegin); }
 
+bool PgDatabase::alive() {
+  return pq().status(conn_) == CONNECTION_OK && pq().consumeInput(conn_) == 1 &&
+         pq().status(conn_) == CONNECTION_OK;
+}
+
+void PgDatabase::reconnect() {
+  // What the server held for the connection went with it.
+  statements_.clear();
+  ahead_.clear();
+  framing_.clear();
+  inTransaction_ = aheadFailed_ = false;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kReconnectSeconds);
+  for (int wait = kFirstRetryMs;; wait = std::min(2 * wait, kLongestRetryMs)) {
+    pq().reset(conn_);
+    ++traffic_.roundTrips;
+    if (pq().status(conn_) == CONNECTION_OK) break;
+    if (!waitForServer_ || std::chrono::steady_clock::now() + std::chrono::milliseconds(wait) > deadline) {
+      waitForServer_ = false;
+      throw KvException("Cannot connect to database " + displayName(target_) + ": " +
+                        withoutPassword(connectionMessage(pq().errorMessage(conn_)), target_));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+  }
+  waitForServer_ = true;
+}
+
+void PgDatabase::beginBatchTransaction() {
+  if (!batch()) {
+    execute(kBegin);
+    inTransaction_ = true;
+    return;
+  }
+  BatchSnapshot& shared = *batch();
+  for (;;) {
+    bool exported = false;
+    BatchSnapshot::Moment moment = shared.join([this, &exported] {
+      Result result = counted(pq().exec(conn_, kExportSnapshot), 2);
+      check(result.get());
+      exported = true;
+      return std::string(pq().getvalue(result.get(), 0, 0));
+    });
+    if (!exported) {
+      std::string import = kImportSnapshot + Parameter::string(moment.id).literal();
+      Result result = counted(pq().exec(conn_, import.c_str()), 2);
+      if (!succeeded(result.get())) {
+        // The exporting transaction is gone: the next join exports anew.
+        counted(pq().exec(conn_, kRollback), 1);
+        if (pq().status(conn_) != CONNECTION_OK) fail(result.get());
+        shared.lost(moment.generation);
+        continue;
+      }
+    }
+    setGeneration(moment.generation);
+    inTransaction_ = true;
+    return;
+  }
+}
+
+bool PgDatabase::startRun(int instanceId) {
+  if (!alive()) reconnect();
+  bool begin = !inTransaction_ || lostTransaction_ ||
+               (batch() && generation() != batch()->generation());
+  if (begin) {
+    if (lostTransaction_) framing_.clear();
+    lostTransaction_ = false;
+    endBatchTransaction();
+    beginBatchTransaction();
+  }
+  predictor_.startRun(instanceId);
+  inRun_ = true;
+  runSavepoint_ = aborted_ = wrote_ = false;
+  nextIndex_ = 0;
+  return begin;
+}
+
+bool PgDatabase::endRun() noexcept {
+  inRun_ = false;
+  dropAhead();
+  if (runSavepoint_) {
+    if (aborted_) framing_.push_back(kRunUndo);
+    framing_.push_back(kRunEnd);
+    if (wrote_ && ++writingRuns_ % kWritingRunsBetweenEmptying == 0) {
+      framing_.push_back(kEmptyTemporaryTables);
+    }
+  }
+  return aborted_;
+}
+
+bool PgDatabase::endBatchTransaction() noexcept {
+  if (!inTransaction_) return false;
+  inTransaction_ = false;
+  std::string script;
+  for (const std::string& text : framing_) script += text + "; ";
+  counted(pq().exec(conn_, (script + kCommit).c_str()), static_cast<int>(framing_.size()) + 1);
+  framing_.clear();
+  return true;
+}
+
 void PgDatabase::endRead() noexcept {
   const char* end = pq().transactionStatus(conn_) == PQTRANS_INERROR ? kRollback : kCommit;
-  pq().clear(pq().exec(conn_, end));
+  counted(pq().exec(conn_, end), 1);
 }

@@ -14,7 +14,6 @@ namespace {
 // view every connection has, so it costs no table scan.
 const char kHasCatalogue[] =
     "select 1 from user_Tab_columns where table_name = 'TNL_INSTANCE' and column_name = 'ENTITY'";
-const char kCatalogueEntity[] = "select entity from tnl_instance where instance_id = ?1";
 const char kInstancesOf[] =
     "select instance_id from tnl_instance where entity = ?1 order by instance_id";
 const char kInstancesBetween[] =
@@ -67,6 +66,11 @@ ReportSession::ReportSession(const SessionOptions& options,
   requireNetwork();
   if (!options.scenario.empty()) requireScenario();
   database_->setTrace(options.trace);
+  if (options.batch) {
+    database_->joinBatch(*options.batch);
+  } else {
+    database_->setCache(&cache_);
+  }
 }
 
 void ReportSession::requireScenario() {
@@ -93,7 +97,7 @@ void ReportSession::requireNetwork() {
 
 bool ReportSession::catalogueEntity(int instanceId, std::string& entity) {
   bool known = false;
-  database_->query(kCatalogueEntity, {Parameter::integer(instanceId)},
+  database_->query(SnapshotCache::kCatalogueEntity, {Parameter::integer(instanceId)},
                    [&](RWEStringCollection& row) {
                      known = true;
                      entity = row[0].str();
@@ -130,16 +134,13 @@ RunOutcome ReportSession::run(int instanceId) { return run(instanceId, options_.
 
 RunOutcome ReportSession::run(int instanceId, const std::string& outFolder) {
   try {
-    Database::ReadTransaction snapshot(*database_);
-    std::string entity;
-    if (!catalogueEntity(instanceId, entity)) {
-      RunOutcome o;
-      o.kind = RunOutcome::kInput;
-      o.message = "Unknown instance: " + std::to_string(instanceId) +
-                  " (not in the catalogue tnl_instance)";
-      return o;
+    if (options_.batch) {
+      Database::BatchRun scope(*database_, instanceId);
+      return checkedBuild(instanceId, outFolder);
     }
-    return build(instanceId, entity, outFolder);
+    cache_.reset(0);  // what a run reads from memory is its own transaction's
+    Database::ReadTransaction snapshot(*database_);
+    return checkedBuild(instanceId, outFolder);
   } catch (const KvException& e) {
     return outcome(RunOutcome::kFailed, e);
   }
@@ -162,6 +163,16 @@ RunOutcome ReportSession::finish(int instanceId, const std::string& steeringPath
     result.message = e.what();
   }
   return result;
+}
+
+RunOutcome ReportSession::checkedBuild(int instanceId, const std::string& outFolder) {
+  std::string entity;
+  if (catalogueEntity(instanceId, entity)) return build(instanceId, entity, outFolder);
+  RunOutcome o;
+  o.kind = RunOutcome::kInput;
+  o.message =
+      "Unknown instance: " + std::to_string(instanceId) + " (not in the catalogue tnl_instance)";
+  return o;
 }
 
 RunOutcome ReportSession::build(int instanceId, const std::string& entity, const std::string& outFolder) {

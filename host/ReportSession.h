@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/ReportRegistry.h"
+#include "host/BatchSnapshot.h"
 #include "host/ReportConfiguration.h"
 #include "host/Database.h"
 #include "host/DatabaseConnection.h"
@@ -32,6 +33,9 @@ struct SessionOptions {
   // steering file's path (the workbook is made here). An exception fails the
   // run with its message; the report's files stay.
   std::function<void(int instanceId, const std::string& steeringPath)> afterRun;
+  // The batch whose snapshot the session's runs read; null: each run reads
+  // its own (a run outside a batch).
+  BatchSnapshot* batch = nullptr;
 };
 
 // What became of one instance.
@@ -58,12 +62,17 @@ class ReportSession {
   // `outFolder`, by default the options' folder.
   RunOutcome run(int instanceId);
   RunOutcome run(int instanceId, const std::string& outFolder);
+  // Ends the batch's transaction after the session's last run (a batch
+  // session); never throws.
+  void endBatch() { database_->endBatch(); }
   // Instance ids of `entity` in the catalogue, ascending.
   std::vector<int> instancesOf(const std::string& entity);
   // Catalogue ids from `low` to `high`, ascending.
   std::vector<int> instancesBetween(int low, int high);
   // The entities of the catalogue, in alphabetical order.
   std::vector<std::string> entities();
+  // What the session's connection asked and sent so far.
+  const Database::Traffic& traffic() const { return database_->traffic(); }
 
  private:
   // Throws KvException when the database has no instance catalogue.
@@ -73,6 +82,8 @@ class ReportSession {
   void requireScenario();
   // Whether the catalogue lists `instanceId`; its entity into `entity`.
   bool catalogueEntity(int instanceId, std::string& entity);
+  // Runs the report for an instance the catalogue lists, else says it is unknown.
+  RunOutcome checkedBuild(int instanceId, const std::string& outFolder);
   RunOutcome build(int instanceId, const std::string& entity, const std::string& outFolder);
   void noteOtherEntity(TarnelEntityReport& report, const std::string& entity, RunOutcome& outcome);
   // The catalogue's name of `instanceId`; "" when it cannot be read.
@@ -82,6 +93,7 @@ class ReportSession {
 
   SessionOptions options_;
   const ReportConfiguration& configuration_;
+  SnapshotCache cache_;  // a run's own, outside a batch
   std::unique_ptr<Database> database_;
   DatabaseConnection connection_;
   DatabaseDataManager dataManager_;

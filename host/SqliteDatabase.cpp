@@ -142,10 +142,13 @@ void SqliteDatabase::run(sqlite3_stmt* statement, const Parameters& parameters,
       sqlite3_clear_bindings(s);
     }
   } reset{statement};
+  ++traffic_.statements;
+  ++traffic_.roundTrips;
   for (;;) {
     int rc = sqlite3_step(statement);
     if (rc == SQLITE_DONE) return;
     if (rc != SQLITE_ROW) fail();
+    ++traffic_.rows;
     if (row) {
       RWEStringCollection values = rowValues(statement);
       row(values);
@@ -181,7 +184,7 @@ void SqliteDatabase::runProcedure(const std::string& name, const Parameters& inp
     std::vector<RWEStringCollection> lastRows;
     for (const std::string& body : bodies) {
       lastRows.clear();
-      query(body, inputs, [&lastRows](RWEStringCollection& values) {
+      traced(body, inputs, [&lastRows](RWEStringCollection& values) {
         lastRows.push_back(std::move(values));
       });
     }
@@ -190,9 +193,15 @@ void SqliteDatabase::runProcedure(const std::string& name, const Parameters& inp
       for (RWEStringCollection& values : lastRows) row(values);
     }
   } catch (KvException&) {
-    sqlite3_exec(db_, kUndoCall, nullptr, nullptr, nullptr);
+    executeQuietly(kUndoCall, 2);
     throw;
   }
+}
+
+void SqliteDatabase::executeQuietly(const char* sql, int statements) noexcept {
+  traffic_.statements += statements;
+  traffic_.roundTrips += statements;
+  sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
 }
 
 void SqliteDatabase::fail() const { throw KvException(sqlite3_errmsg(db_)); }
@@ -200,6 +209,25 @@ void SqliteDatabase::fail() const { throw KvException(sqlite3_errmsg(db_)); }
 void SqliteDatabase::beginRead() { execute(kBegin); }
 
 void SqliteDatabase::endRead() noexcept {
-  sqlite3_exec(db_, kCommit, nullptr, nullptr, nullptr);
-  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, kRollback, nullptr, nullptr, nullptr);
+  executeQuietly(kCommit, 1);
+  if (!sqlite3_get_autocommit(db_)) executeQuietly(kRollback, 1);
+}
+
+bool SqliteDatabase::startRun(int) {
+  bool begin = sqlite3_get_autocommit(db_);
+  if (begin) execute(kBegin);
+  execute(kRunStart);
+  return begin;
+}
+
+bool SqliteDatabase::endRun() noexcept {
+  // SQLite may have rolled the whole transaction back itself (a full disk).
+  if (!sqlite3_get_autocommit(db_)) executeQuietly(kRunEnd, 1);
+  return false;
+}
+
+bool SqliteDatabase::endBatchTransaction() noexcept {
+  if (sqlite3_get_autocommit(db_)) return false;
+  endRead();
+  return true;
 }

@@ -40,6 +40,13 @@ class SqliteDatabase : public Database {
                     const RowHandler& row) override;
   void beginRead() override;
   void endRead() noexcept override;
+  // A batch's transaction is a read transaction begun by the first run; each
+  // run's savepoint is released, whatever became of the run (SQLite keeps a
+  // transaction usable after a failed statement), as a run's own
+  // transaction was committed.
+  bool startRun(int instanceId) override;
+  bool endRun() noexcept override;
+  bool endBatchTransaction() noexcept override;
 
  private:
   struct Finalizer {
@@ -53,6 +60,8 @@ class SqliteDatabase : public Database {
   // result row; resets it afterwards, also on failure.
   void run(sqlite3_stmt* statement, const Parameters& parameters, const RowHandler& row);
   void execute(const std::string& sql);
+  // Runs `sql` (`statements` statements), ignoring its outcome.
+  void executeQuietly(const char* sql, int statements) noexcept;
   const std::vector<std::string>& procedureBodies(const std::string& name);
   // Throws KvException with SQLite's message for the last failed call.
   [[noreturn]] void fail() const;

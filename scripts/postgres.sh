@@ -8,6 +8,8 @@
 #                                          TOOL (a tarnel-report binary) also
 #                                          load the tests' demo network (60
 #                                          cells, seed 7) into the database.
+#   scripts/postgres.sh restart DIR        restart the server (fast: it ends every
+#                                          connection), keeping its data.
 #   scripts/postgres.sh stop DIR           stop the server and remove DIR.
 #
 # Variables: TARNEL_PG_URI (the report role on database "tarnel": reads the
@@ -17,7 +19,7 @@
 # Run as root, the server runs as the user postgres (created when missing).
 set -euo pipefail
 
-usage() { echo "usage: $0 start DIR [TOOL] | stop DIR" >&2; exit 2; }
+usage() { echo "usage: $0 start DIR [TOOL] | restart DIR | stop DIR" >&2; exit 2; }
 [ $# -ge 2 ] || usage
 command=$1
 dir=$2
@@ -90,6 +92,10 @@ EOF
   echo "export TARNEL_PG_SCRATCH_URI='postgresql://tarnel_owner:$owner@$socket/tarnel_scratch'"
 }
 
+restart() {
+  as_server "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -m fast -w -t 60 restart >/dev/null
+}
+
 stop() {
   if [ -f "$dir/data/postmaster.pid" ]; then
     as_server "$bindir/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
@@ -99,6 +105,7 @@ stop() {
 
 case $command in
   start) start "${3:-}" ;;
+  restart) restart ;;
   stop) stop ;;
   *) usage ;;
 esac

@@ -17,19 +17,17 @@ CREATE SCHEMA tnl_cfg_reports;
 GRANT USAGE ON SCHEMA tnl_cfg_reports TO PUBLIC;
 
 -- The engine asks whether a table has an INSTANCE_ID column: every table and
--- view of the current schema, names in upper case. A materialized view, so
--- that the engine's probe is one index look-up; after a change to the
--- network's tables, REFRESH MATERIALIZED VIEW user_tab_columns (demo-db runs
--- this script after copying the tables).
+-- view of the current schema, names in upper case. A plain view, always
+-- current: a batch asks each of its questions once and answers the rest from
+-- memory, so that the view's cost does not matter.
 DO $$
 BEGIN
-  -- An earlier load may have left a plain view of that name.
-  IF EXISTS (SELECT 1 FROM pg_class WHERE oid = to_regclass('user_tab_columns') AND relkind = 'v') THEN
-    DROP VIEW user_tab_columns;
+  -- An earlier load may have left a materialized view of that name.
+  IF EXISTS (SELECT 1 FROM pg_class WHERE oid = to_regclass('user_tab_columns') AND relkind = 'm') THEN
+    DROP MATERIALIZED VIEW user_tab_columns;
   END IF;
 END $$;
-DROP MATERIALIZED VIEW IF EXISTS user_tab_columns;
-CREATE MATERIALIZED VIEW user_tab_columns AS
+CREATE OR REPLACE VIEW user_tab_columns AS
 SELECT upper(c.relname::text) AS table_name, upper(a.attname::text) AS column_name
 FROM pg_catalog.pg_class c
 JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid
@@ -37,4 +35,3 @@ WHERE c.relnamespace = current_schema()::regnamespace
   AND c.relkind IN ('r', 'v', 'm', 'p', 'f')
   AND a.attnum > 0
   AND NOT a.attisdropped;
-CREATE INDEX user_tab_columns_key ON user_tab_columns (table_name, column_name);

@@ -213,3 +213,32 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
 }
 
 }  // namespace
+
+// A batch on SQLite: one read transaction for the worker, each run in a
+// savepoint; the statements a run asks are traced whether they ran or were
+// answered from memory; --stats counts what SQLite ran (a round trip per
+// statement: it runs in the process).
+TEST(CommandLine, ABatchReadsInOneTransactionAndCountsItsStatements) {
+  std::string out = freshFolder();
+  CommandResult r = runTarnel({"batch", "--db", demoDatabase(), "--config", examplePath("reports/instance/ecp.xml"),
+                               "--class", "TarnelECPReport", "--instances", "all", "--out", out, "--stats",
+                               "--trace-sql", out + "/sql.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "2 written, 0 skipped, 0 messages, 0 failed\n"
+                   "per instance: 10.00 statements, 10.00 round trips, 40.00 rows (asked 6.00, from memory 2.00)\n");
+  std::string trace = readFile(out + "/sql.txt");
+  auto run = [](const char* id) {
+    return std::string("savepoint tnl_run;\n"
+                       "select entity from tnl_instance where instance_id = ") + id + ";\n"
+           "select tbl.instance_id, tbl.ecp_number, tbl.trmostdn, tbl.ota_trn, tbl.release from tnl_cfg_ecp tbl "
+           "where tbl.instance_id = " + id + ";\n"
+           "select 1 from user_Tab_columns where table_name='TNL_CFG_ECP' and column_name='INSTANCE_ID';\n"
+           "select name, map_name, map_label from tnl_instance where instance_id = " + id + ";\n";
+  };
+  const char* cells = "select tbl.instance_id, tbl.cell_number, tbl.series, tbl.status from tnl_cfg_cell tbl "
+                      "where tbl.ecp_id = ";
+  EXPECT_EQ(trace.substr(trace.find("begin;")),
+            "begin;\n" + run("3000001") + "select query_entity, report_entity, separation from tnl_separation;\n" +
+                cells + "3000001 and 1 = 1 order by tbl.cell_number;\nrelease savepoint tnl_run;\n" + run("3000002") +
+                cells + "3000002 and 1 = 1 order by tbl.cell_number;\nrelease savepoint tnl_run;\ncommit;\n");
+}

@@ -209,6 +209,138 @@ TEST_F(PostgresE2e, BadInputsFailWithTheServersMessage) {
   EXPECT_EQ(after.exitCode, 0) << after.err;
 }
 
+// Round trips per instance are exact counts: a batch (-j 1, so that each run
+// follows the same one before it) on the 60-cell network. Before the
+// batch's snapshot cache and pipelines these were 24.38, 15.00 and 5.00.
+TEST_F(PostgresE2e, BatchStatsCountTheRoundTripsPerInstance) {
+  const struct {
+    const char* config;
+    const char* className;
+    std::string out;
+  } cases[] = {
+      {"laf/voice_laf.xml", "TarnelLAFReport",
+       "180 written, 0 skipped, 0 messages, 0 failed\nper instance: 16.47 statements, 1.28 round trips, "
+       "16.88 rows (asked 22.39, from memory 11.32)\n"},
+      {"cell/cell.xml", "TarnelCellReport",
+       "60 written, 0 skipped, 0 messages, 0 failed\nper instance: 8.13 statements, 1.25 round trips, "
+       "11.27 rows (asked 13.03, from memory 8.92)\n"},
+      {"evdo/evdo_bts.xml", "Tarnel1xEVReport",
+       "15 written, 0 skipped, 0 messages, 0 failed\nper instance: 6.20 statements, 1.33 round trips, "
+       "20.13 rows (asked 4.07, from memory 1.93)\n"},
+  };
+  for (const auto& c : cases) {
+    CommandResult r = runTarnel({"batch", "--db", server(), "--config", examplePath("reports/") + c.config,
+                                 "--queries", examplePath("queries/common.xml"), "--class", c.className,
+                                 "--instances", "all", "--out", freshFolder(), "--stats"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, c.out) << c.className;
+  }
+}
+
+// Cell 1000005's radio query, sent ahead in the pipeline its batch run
+// predicts from cell 1000004's, fails or ends the connection: the batch
+// writes for it exactly what a run of it alone writes, and runs cell 1000006
+// on a sound connection.
+TEST_F(PostgresE2e, AFailureInAPipelineWritesWhatTheRunAloneWrites) {
+  const std::string field = "<FIELD Name=\"maho_enabled\"/>";
+  const char* const columns[] = {
+      "10 / (tbl.instance_id - 1000005)",
+      "(select pg_terminate_backend(pg_backend_pid()) where tbl.instance_id - 1000005 = 0)",
+  };
+  for (const char* column : columns) {
+    SCOPED_TRACE(column);
+    std::string in = freshFolder(), batchOut = freshFolder(), aloneOut = freshFolder(), nextOut = freshFolder();
+    std::string config = in + "/edited.xml";
+    writeFile(config, replaced(readFile(examplePath("reports/cell/cell.xml")), field,
+                               "<FIELD Name=\"maho_enabled\" Column=\"" + std::string(column) + "\"/>"));
+    CommandResult batch = runTarnel({"batch", "--db", server(), "--config", config, "--queries",
+                                     examplePath("queries/common.xml"), "--class", "TarnelCellReport",
+                                     "--instances", "1000004,1000005,1000006", "--out", batchOut});
+    CommandResult alone = runOn(server(), config, "TarnelCellReport", 1000005, aloneOut);
+    CommandResult next = runOn(server(), config, "TarnelCellReport", 1000006, nextOut);
+    EXPECT_EQ(batch.exitCode, 1);
+    EXPECT_EQ(alone.exitCode, 1);
+    EXPECT_EQ(batch.out, "2 written, 0 skipped, 0 messages, 1 failed\n");
+    EXPECT_EQ(replaced(batch.err, batchOut, "{out}"),
+              replaced(replaced(alone.err, aloneOut, "{out}"), "tarnel-report: error: ",
+                       "tarnel-report: instance 1000005: error: "));
+    EXPECT_EQ(readFile(batchOut + "/edited_1000005.txt.failed"), readFile(aloneOut + "/edited_1000005.txt.failed"));
+    EXPECT_EQ(readFile(batchOut + "/edited_1000006.txt"), readFile(nextOut + "/edited_1000006.txt"));
+  }
+}
+
+// A server of the test's own (the batch's server restarts under it), as
+// scripts/postgres.sh makes one: started with the demo network, stopped at the end.
+class OwnServer {
+ public:
+  OwnServer() {
+    // Below /tmp itself: the server's user must reach the folder.
+    char pattern[] = "/tmp/tarnel-e2e-pg-XXXXXX";
+    if (mkdtemp(pattern)) folder_ = pattern;
+    std::string command = script() + " start " + folder_ + " " + TARNEL_REPORT_BINARY + " 2>&1";
+    std::string exports;
+    if (FILE* out = popen(command.c_str(), "r")) {
+      char buffer[512];
+      while (fgets(buffer, sizeof buffer, out)) exports += buffer;
+      pclose(out);
+    }
+    const std::string key = "export TARNEL_PG_URI='";
+    size_t at = exports.find(key);
+    if (at != std::string::npos) uri_ = exports.substr(at + key.size(), exports.find('\'', at + key.size()) - at - key.size());
+    if (uri_.empty()) message_ = exports;
+  }
+  ~OwnServer() { std::system((script() + " stop " + folder_ + " >/dev/null 2>&1").c_str()); }
+
+  const std::string& uri() const { return uri_; }
+  const std::string& message() const { return message_; }
+  std::string restartCommand() const { return script() + " restart " + folder_; }
+
+ private:
+  static std::string script() { return std::string(TARNEL_SOURCE_DIR) + "/scripts/postgres.sh"; }
+
+  std::string folder_, uri_, message_;
+};
+
+// The server restarts while a batch of two workers runs (each cell's query
+// waits 50 ms, so that the batch is under way): the runs under way fail with
+// the server's message, the workers connect again and the rest are written,
+// as a batch without the restart writes them.
+TEST_F(PostgresE2e, ABatchGoesOnAfterTheServerRestarts) {
+  OwnServer own;
+  ASSERT_FALSE(own.uri().empty()) << own.message();
+  std::string in = freshFolder(), calm = freshFolder(), restarted = freshFolder();
+  std::string config = in + "/edited.xml";
+  writeFile(config, replaced(readFile(examplePath("reports/cell/cell.xml")), "<FIELD Name=\"maho_enabled\"/>",
+                             "<FIELD Name=\"maho_enabled\" Column=\"(select 1 from pg_sleep(0.05))\"/>"));
+  std::vector<std::string> args{"batch", "--db", own.uri(), "--config", config, "--queries",
+                                examplePath("queries/common.xml"), "--class", "TarnelCellReport",
+                                "--instances", "all", "-j", "2", "--out"};
+  auto batch = [&args](const std::string& out, const std::vector<std::string>& prefix) {
+    std::vector<std::string> all = args;
+    all.push_back(out);
+    return runTarnelBehind(prefix, all);
+  };
+  ASSERT_EQ(batch(calm, {}).exitCode, 0);
+  // The batch in the background; the restart once its tenth cell is written.
+  std::string shell = "\"$@\" & tool=$!; n=0; until [ -e " + restarted + "/edited_1000010.txt ] || [ $n -gt 400 ]; "
+                      "do sleep 0.02; n=$((n+1)); done; " + own.restartCommand() + "; wait $tool";
+  CommandResult r = batch(restarted, {"sh", "-c", shell, "sh"});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  std::vector<std::string> written;
+  for (const std::string& f : filesIn(restarted)) {
+    if (f.size() > 4 && f.substr(f.size() - 4) == ".txt") written.push_back(f);
+  }
+  int failed = 60 - static_cast<int>(written.size());
+  EXPECT_TRUE(failed == 1 || failed == 2) << r.out << r.err;
+  EXPECT_EQ(r.out, std::to_string(60 - failed) + " written, 0 skipped, 0 messages, " + std::to_string(failed) + " failed\n");
+  size_t lines = 0;
+  for (size_t at = r.err.find("error: "); at != std::string::npos; at = r.err.find("error: ", at + 1), ++lines) {
+    EXPECT_EQ(r.err.substr(at, r.err.find('\n', at) - at), "error: terminating connection due to administrator command");
+  }
+  EXPECT_EQ(lines, static_cast<size_t>(failed));
+  for (const std::string& f : written) EXPECT_EQ(readFile(restarted + "/" + f), readFile(calm + "/" + f)) << f;
+}
+
 // demo-db loads a server; a load that fails (a procedure without a PostgreSQL
 // function) leaves the server as it was; a smaller load replaces the network.
 TEST_F(PostgresE2e, DemoDbLoadsAServerAndAFailedLoadLeavesItAsItWas) {
