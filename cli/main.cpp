@@ -20,6 +20,7 @@
 #include "framework/KvException.h"
 #include "framework/KvTraceStatic.h"
 #include "framework/XMLDocument.h"
+#include "host/BatchJournal.h"
 #include "host/BatchRunner.h"
 #include "host/BatchShard.h"
 #include "host/ConfigurationCheck.h"
@@ -44,6 +45,7 @@ struct RunOptions {
   std::vector<std::string> queries;
   int jobs = 1;
   bool trace = false;
+  bool resume = false;
   bool workbook = false;
   std::string templates;
   bool stats = false;
@@ -271,19 +273,46 @@ std::vector<int> instanceList(const std::string& list, ReportSession& session,
 
 void onInterrupt(int) { BatchRunner::stop(); }
 
-// The slice --shard K/N names (every instance without it).
-std::vector<int> shardOf(const std::string& shard, const std::vector<int>& instances) {
-  if (shard.empty()) return instances;
+// The slice --shard names (K/N, or auto), or none without it.
+std::unique_ptr<BatchShard> shardOption(const std::string& shard) {
+  if (shard.empty()) return nullptr;
   try {
-    return BatchShard::parse(shard).of(instances);
+    return std::make_unique<BatchShard>(BatchShard::parse(shard));
   } catch (const KvException& e) {
     throw InputError{e.message().str()};
   }
 }
 
+// The batch's journal in the out folder, one per report name and shard.
+std::unique_ptr<BatchJournal> openJournal(const RunOptions& o, const Prepared& p, const BatchShard* shard) {
+  std::string file = BatchJournal::fileName(p.session.reportName, shard ? shard->text() : "");
+  return std::make_unique<BatchJournal>(o.out, file, o.resume);
+}
+
+// The index rows of the instances a resumed batch did not run again.
+void recordResumed(BatchWorkbooks& books, const BatchJournal& journal, const std::vector<int>& instances,
+                   const SessionOptions& session) {
+  for (int id : instances) {
+    if (journal.holds(id)) {
+      books.recordEarlier(id, RunOutput::steeringPathOf(session.outFolder, session.reportName, id));
+    }
+  }
+}
+
+// Flushes the journal a last time; the message when this or an earlier flush
+// failed, else "".
+std::string finishJournal(BatchJournal& journal) {
+  try {
+    journal.finish();
+    return "";
+  } catch (const KvException& e) {
+    return e.message().str();
+  }
+}
+
 // --stats: what the batch asked and sent, per instance run.
 std::string statsLine(const BatchSummary& s) {
-  int runs = s.written + s.skipped + s.messages + s.failed;
+  int runs = s.written - s.resumed + s.skipped + s.messages + s.failed;  // resumed ones did not run
   auto each = [runs](long long n) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", runs ? static_cast<double>(n) / runs : 0.0);
@@ -311,16 +340,18 @@ bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std
 }
 
 int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
-  if (!o.shard.empty()) shardOf(o.shard, {});  // a bad --shard fails before any work
+  std::unique_ptr<BatchShard> shard = shardOption(o.shard);  // a bad --shard fails before any work
   Prepared p = prepare(o, registry);
-  std::vector<int> instances =
-      shardOf(o.shard, instanceList(o.instances, *openSession(p), *p.configuration));
+  std::vector<int> instances = instanceList(o.instances, *openSession(p), *p.configuration);
+  if (shard) instances = shard->of(instances);
+  std::unique_ptr<BatchJournal> journal = openJournal(o, p, shard.get());
   bool progress = isatty(STDERR_FILENO);
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
   std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
+  runner.setJournal(journal.get());
   BatchSummary summary;
   try {
     summary = runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
@@ -344,7 +375,20 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
               << summary.reportEntity << " in the catalogue, the entity " << o.className
               << " reports on\n";
   }
-  if (books && !finishWorkbooks(*books, o, p.session.reportName)) return kFailed;
+  if (books) recordResumed(*books, *journal, instances, p.session);
+  bool indexWritten = !books || finishWorkbooks(*books, o, p.session.reportName);
+  std::string flushError = finishJournal(*journal);  // the index workbook too
+  if (summary.resumed > 0) {
+    std::cerr << "tarnel-report: resumed: " << summary.resumed << " instances in " << journal->path()
+              << " were not run again\n";
+  }
+  if (!flushError.empty()) {
+    std::vector<std::string> contexts;
+    if (summary.notRun > 0) contexts.push_back(std::to_string(summary.notRun) + " instances not run");
+    printProblem("error", flushError, contexts);
+    return withTrace(p, kFailed);
+  }
+  if (!indexWritten) return kFailed;
   if (o.stats) std::cout << statsLine(summary);
   if (BatchRunner::stopped()) {
     std::cerr << "tarnel-report: interrupted: " << summary.notRun << " instances not run\n";
@@ -499,8 +543,11 @@ int main(int argc, char** argv) {
                        "all (every instance of the configuration's Entity), or ids and LO-HI ranges, comma-separated")
       ->required();
   batchCmd->add_option("-j,--jobs", batch.jobs, "worker threads (default 1)")->check(CLI::Range(1, 64));
+  batchCmd->add_flag("--resume", batch.resume,
+                     "run only the instances the out folder's batch journal does not record as done");
   batchCmd->add_option("--shard", batch.shard,
-                       "K/N: run only the K-th of N equal slices of the instance list");
+                       "K/N: run only the K-th of N equal slices of the instance list; auto: K and N from a "
+                       "Kubernetes Indexed Job or a Slurm job array");
   batchCmd->add_flag("--stats", batch.stats,
                      "at the end, print the statements, round trips and rows per instance");
 

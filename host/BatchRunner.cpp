@@ -4,6 +4,9 @@
 #include <mutex>
 #include <thread>
 
+#include "host/BatchJournal.h"
+#include "host/RunOutput.h"
+
 namespace {
 std::atomic<bool> stopRequested{false};
 }  // namespace
@@ -16,7 +19,28 @@ BatchRunner::BatchRunner(const SessionOptions& options, const ReportConfiguratio
                          int workers)
     : options_(options), configuration_(configuration), workers_(workers < 1 ? 1 : workers) {}
 
-BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener& listener) {
+// The instances of `listed` that the journal does not hold, in their order;
+// those it holds are counted as written in `summary`. A resumed batch removes
+// what earlier runs left of the others: after a power loss a final file that
+// the journal does not vouch for may be empty or short.
+std::vector<int> BatchRunner::toRun(const std::vector<int>& listed, BatchSummary& summary) const {
+  if (!journal_) return listed;
+  std::vector<int> rest;
+  for (int id : listed) {
+    if (!journal_->holds(id)) {
+      rest.push_back(id);
+      continue;
+    }
+    ++summary.written;
+    ++summary.resumed;
+  }
+  if (journal_->resuming()) RunOutput::removeEarlierFiles(options_.outFolder, options_.reportName, rest);
+  return rest;
+}
+
+BatchSummary BatchRunner::run(const std::vector<int>& listed, const Listener& listener) {
+  BatchSummary summary;
+  std::vector<int> instances = toRun(listed, summary);
   BatchSnapshot snapshot;
   SessionOptions options = options_;
   options.batch = &snapshot;
@@ -27,14 +51,14 @@ BatchSummary BatchRunner::run(const std::vector<int>& instances, const Listener&
   }
   std::atomic<size_t> next{0};
   std::mutex lock;
-  BatchSummary summary;
   int done = 0;
   auto work = [&](ReportSession& session) {
     for (;;) {
-      if (stopped()) return;
+      if (stopped() || (journal_ && journal_->failed())) return;
       size_t i = next.fetch_add(1);
       if (i >= instances.size()) return;
       RunOutcome outcome = session.run(instances[i]);
+      if (journal_) journal_->record(instances[i], outcome.kind);
       std::lock_guard<std::mutex> guard(lock);
       summary.count(outcome.kind);
       if (outcome.otherEntity()) {

@@ -1,11 +1,13 @@
 #include "host/RunOutput.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
 #include <nlohmann/json.hpp>
 
@@ -193,4 +195,37 @@ void RunOutput::writeSteering(const TarnelSteeringData& steering, const RunRecor
     throw KvException(kDiskSpace);
   }
   renameOrThrow(partial, path);
+}
+
+std::string RunOutput::steeringPathOf(const std::string& folder, const RWEString& name, int instanceId) {
+  return folder + "/" + fileName(name.str()) + "_" + std::to_string(instanceId) + kSteering;
+}
+
+// A run's files are "<name>_<id>." followed by their ending, so the id is the
+// text between the name's "_" and the next dot.
+void RunOutput::removeEarlierFiles(const std::string& folder, const RWEString& name, const std::vector<int>& ids) {
+  if (ids.empty()) return;
+  std::unordered_set<std::string> idTexts;
+  for (int id : ids) idTexts.insert(std::to_string(id));
+  std::string prefix = fileName(name.str()) + "_";
+  auto kept = [](const std::string& file) {
+    for (const std::string end : {".failed", kStale}) {
+      if (file.size() >= end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0) return true;
+    }
+    return false;
+  };
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+  if (!dir) throw KvException("Cannot read the output folder " + folder + ": " + std::strerror(errno));
+  std::vector<std::string> earlier;
+  while (dirent* entry = readdir(dir.get())) {
+    std::string file = entry->d_name;
+    size_t dot = file.find('.', prefix.size());
+    if (file.compare(0, prefix.size(), prefix) != 0 || dot == std::string::npos || kept(file)) continue;
+    if (idTexts.count(file.substr(prefix.size(), dot - prefix.size()))) earlier.push_back(folder + "/" + file);
+  }
+  for (const std::string& path : earlier) {
+    if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+      throw KvException("Cannot remove " + path + ": " + std::strerror(errno));
+    }
+  }
 }

@@ -70,6 +70,14 @@ class RunOutput {
   // replaced by '_', and never starting with '.'.
   static std::string fileName(const std::string& name);
 
+  // Path of the steering file of report `name` for `instanceId` in `folder`.
+  static std::string steeringPathOf(const std::string& folder, const RWEString& name, int instanceId);
+  // Removes the files that earlier runs of report `name` left in `folder`
+  // for the instances `ids`: final files (workbooks included) and ".partial"
+  // ones, not ".failed" or ".stale" ones. Throws KvException when the folder
+  // cannot be read or a file cannot be removed.
+  static void removeEarlierFiles(const std::string& folder, const RWEString& name, const std::vector<int>& ids);
+
  private:
   struct Stream {
     RWEString title;

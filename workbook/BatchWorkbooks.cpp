@@ -1,13 +1,17 @@
 #include "workbook/BatchWorkbooks.h"
 
+#include <unistd.h>
+
 #include "workbook/Layout.h"
 #include "workbook/SheetStack.h"
+#include "workbook/WorkbookError.h"
 
 namespace {
 typedef Layout::Cell Cell;
 
 const char kIndexSheet[] = "Index";
 const char kNotRun[] = "not run";
+const char kWritten[] = "written";
 const char* const kHeadings[] = {"Id", "Name", "Outcome", "Message", "Workbook"};
 
 Layout::Table titleOf(const std::string& title, size_t count) {
@@ -49,6 +53,26 @@ void BatchWorkbooks::record(int instanceId, const std::string& name, const std::
     i->name = name;
     i->outcome = outcome;
     i->message = message;
+  }
+}
+
+void BatchWorkbooks::recordEarlier(int instanceId, const std::string& steeringPath) {
+  std::string name;
+  try {
+    name = ReportFiles::read(steeringPath).run().instanceName;
+  } catch (const WorkbookError&) {
+    // Its files are not what the journal vouched for: the row keeps no name.
+  }
+  std::string stem = WorkbookMaker::stemOf(steeringPath, "");
+  const char* workbook = nullptr;
+  for (const char* extension : {".xlsx", ".xlsm"}) {
+    if (access((stem + extension).c_str(), F_OK) == 0) workbook = extension;
+  }
+  std::lock_guard<std::mutex> guard(lock_);
+  if (Instance* i = find(instanceId)) {
+    i->name = name;
+    i->outcome = kWritten;
+    i->workbook = workbook;
   }
 }
 

@@ -32,6 +32,10 @@ class BatchWorkbooks {
   // "message" or "failed"; `name` its catalogue name.
   void record(int instanceId, const std::string& name, const std::string& outcome,
               const std::string& message);
+  // Notes an instance that an earlier run of a resumed batch wrote: written,
+  // its name from its steering data `steeringPath`, its workbook the one
+  // beside it. Its template, if missing, is not counted again.
+  void recordEarlier(int instanceId, const std::string& steeringPath);
   // Template names that were not found, with the number of instances that named each.
   std::map<std::string, int> missing() const;
   // Writes the index to `path`, titled `title`; an instance's workbook is

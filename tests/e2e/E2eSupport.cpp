@@ -16,17 +16,24 @@ extern char** environ;
 
 namespace {
 
-// Made on first use and removed when the program ends. The path lives in a
-// leaked string so that the exit handler can still read it.
+// A folder made below `parent` and removed when the program ends. The path
+// lives in a leaked string so that the exit handler can still read it.
+const std::string* temporaryFolder(const std::string& parent) {
+  std::string pattern = parent + "/tarnel-e2e-XXXXXX";
+  const char* made = mkdtemp(&pattern[0]);
+  if (!made) throw std::runtime_error("cannot make a temporary folder in " + parent);
+  static std::vector<std::string>* folders = new std::vector<std::string>();
+  if (folders->empty()) {
+    std::atexit([] {
+      for (const std::string& folder : *folders) std::system(("rm -rf '" + folder + "'").c_str());
+    });
+  }
+  folders->push_back(made);
+  return new std::string(made);
+}
+
 const std::string& baseFolder() {
-  static const std::string* folder = [] {
-    char pattern[] = "/tmp/tarnel-e2e-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) throw std::runtime_error("cannot make a temporary folder");
-    auto* path = new std::string(made);
-    std::atexit([] { std::system(("rm -rf '" + baseFolder() + "'").c_str()); });
-    return path;
-  }();
+  static const std::string* folder = temporaryFolder("/tmp");
   return *folder;
 }
 
@@ -41,6 +48,8 @@ std::vector<std::string> environment(const std::map<std::string, std::string>& e
   all["TZ"] = "UTC";
   all["SOURCE_DATE_EPOCH"] = "1700000000";
   all.erase("TARNEL_DEVELOPMENT");
+  // A test run as a Kubernetes or Slurm task must not shard its batches.
+  for (const char* name : {"JOB_COMPLETION_INDEX", "TARNEL_SHARDS", "SLURM_ARRAY_TASK_ID"}) all.erase(name);
   for (const auto& e : extra) all[e.first] = e.second;
   std::vector<std::string> list;
   for (const auto& e : all) list.push_back(e.first + "=" + e.second);
@@ -124,6 +133,14 @@ const std::string& demoDatabase() {
 std::string freshFolder() {
   static int counter = 0;
   std::string path = baseFolder() + "/run" + std::to_string(++counter);
+  mkdir(path.c_str(), 0755);
+  return path;
+}
+
+std::string memoryFolder() {
+  static const std::string* memory = temporaryFolder(fileExists("/dev/shm") ? "/dev/shm" : baseFolder());
+  static int counter = 0;
+  std::string path = *memory + "/run" + std::to_string(++counter);
   mkdir(path.c_str(), 0755);
   return path;
 }

@@ -34,6 +34,10 @@ CommandResult runShell(const std::string& command, const std::string& folder);
 const std::string& demoDatabase();
 // A new empty folder below the program's temporary folder.
 std::string freshFolder();
+// A new empty folder in memory (/dev/shm), for tests that write thousands of
+// files; below the temporary folder where there is no /dev/shm. Removed when
+// the program ends.
+std::string memoryFolder();
 // Path of a file below the source tree's examples/ folder.
 std::string examplePath(const std::string& relative);
 // Path of tests/e2e/expected/<relative>, and its contents: the exact expected

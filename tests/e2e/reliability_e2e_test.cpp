@@ -156,9 +156,12 @@ TEST(Reliability, ReportNameCannotLeaveTheOutputFolder) {
                                                      "_.._.._escaped_3000001.txt"}));
 }
 
-// `out` holds `reports` whole pairs of report and steering files and nothing else.
-void expectOnlyWholeFiles(const std::string& out, size_t reports) {
+// `out` holds `reports` whole pairs of report and steering files, and the
+// batch journal `journal` listing as many instances, and nothing else.
+void expectOnlyWholeFiles(const std::string& out, size_t reports, const std::string& journal) {
   std::vector<std::string> files = filesIn(out);
+  std::string lines = readFile(out + "/" + journal);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), static_cast<long>(reports + 1));
   auto count = [&files](const std::string& end) {
     return std::count_if(files.begin(), files.end(), [&end](const std::string& f) {
       return f.size() > end.size() && f.compare(f.size() - end.size(), end.size(), end) == 0;
@@ -166,7 +169,7 @@ void expectOnlyWholeFiles(const std::string& out, size_t reports) {
   };
   EXPECT_EQ(count(".txt"), static_cast<long>(reports));
   EXPECT_EQ(count(".steering.json"), static_cast<long>(reports));
-  EXPECT_EQ(files.size(), 2 * reports);
+  EXPECT_EQ(files.size(), 2 * reports + 1);
 }
 
 TEST(Reliability, InterruptedBatchStopsAfterTheInstancesUnderWay) {
@@ -187,7 +190,7 @@ TEST(Reliability, InterruptedBatchStopsAfterTheInstancesUnderWay) {
   EXPECT_EQ(failed, 0);
   EXPECT_GT(notRun, 0);
   EXPECT_EQ(written + notRun, 9000);
-  expectOnlyWholeFiles(out, static_cast<size_t>(written));
+  expectOnlyWholeFiles(out, static_cast<size_t>(written), "voice_laf.journal");
   EXPECT_EQ(readFile(db), before);
 }
 
@@ -201,7 +204,7 @@ TEST(Reliability, LargeParallelBatchWritesEveryFileWholeAndLeavesTheDatabaseAlon
                                "TarnelLMTReport", "--instances", "all", "-j", "2", "--out", out});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "10000 written, 0 skipped, 0 messages, 0 failed\n");
-  expectOnlyWholeFiles(out, 10000);
+  expectOnlyWholeFiles(out, 10000, "lmt.journal");
   EXPECT_EQ(readFile(out + "/lmt_1010000.txt").substr(0, 20), "CellName\tCELL10000\nc");
   EXPECT_EQ(readFile(db), before);
 }

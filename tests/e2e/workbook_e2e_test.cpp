@@ -106,7 +106,7 @@ TEST(WorkbookBatches, WriteFailuresKeepTheReportAndLeaveNoWorkbook) {
       {{}, {"batch", "--instances", "1000006-1000008"}, 1, "2 written, 0 skipped, 0 messages, 1 failed\n",
        "[ERROR] workbook_close(): Error creating '{out}/cell_1000007.xlsx.partial'. System error = Is a directory\n"
        "tarnel-report: instance 1000007: error: Cannot write the workbook {out}/cell_1000007.xlsx: Is a directory\n",
-       {"cell.index.xlsx", "cell_1000006.steering.json", "cell_1000006.txt", "cell_1000006.xlsx",
+       {"cell.index.xlsx", "cell.journal", "cell_1000006.steering.json", "cell_1000006.txt", "cell_1000006.xlsx",
         "cell_1000007.steering.json", "cell_1000007.txt", "cell_1000007.xlsx.stale", "cell_1000008.steering.json",
         "cell_1000008.txt", "cell_1000008.xlsx"},
        "1000007 | \"CELL00007\" | \"failed\" | \"Cannot write the workbook {out}/cell_1000007.xlsx: Is a directory\""},

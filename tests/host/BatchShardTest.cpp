@@ -1,5 +1,7 @@
 #include "host/BatchShard.h"
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "framework/KvException.h"
@@ -38,10 +40,52 @@ TEST(BatchShard, ParseRejectsWhatIsNotASliceOfItsCount) {
       BatchShard::parse(bad);
       ADD_FAILURE() << bad << " accepted";
     } catch (const KvException& e) {
-      EXPECT_EQ(e.message().str(), std::string("--shard needs K/N with 1 <= K <= N <= 100000 (slice K of N): ") + bad);
+      EXPECT_EQ(e.message().str(),
+                std::string("--shard needs K/N with 1 <= K <= N <= 100000 (slice K of N), or auto: ") + bad);
     }
   }
   EXPECT_NO_THROW(BatchShard::parse("3/3"));
+}
+
+TEST(BatchShard, AutoTakesItsSliceFromKubernetesOrSlurm) {
+  struct Case {
+    std::map<std::string, std::string> environment;
+    std::string slice;  // K/N, or the message
+  } cases[] = {
+      {{{"JOB_COMPLETION_INDEX", "0"}, {"TARNEL_SHARDS", "4"}}, "1/4"},
+      {{{"SLURM_ARRAY_TASK_ID", "7"}, {"SLURM_ARRAY_TASK_MIN", "5"}, {"SLURM_ARRAY_TASK_COUNT", "3"},
+        {"SLURM_ARRAY_TASK_MAX", "7"}},
+       "3/3"},
+      {{},
+       "--shard auto needs a Kubernetes Indexed Job (JOB_COMPLETION_INDEX, with the count in TARNEL_SHARDS) or a "
+       "Slurm job array (SLURM_ARRAY_TASK_ID, SLURM_ARRAY_TASK_COUNT, SLURM_ARRAY_TASK_MIN); none of them is set"},
+      {{{"JOB_COMPLETION_INDEX", "0"}, {"SLURM_ARRAY_TASK_ID", "0"}},
+       "--shard auto: both JOB_COMPLETION_INDEX (Kubernetes) and SLURM_ARRAY_TASK_ID (Slurm) are set; give --shard K/N"},
+      {{{"JOB_COMPLETION_INDEX", "1"}}, "--shard auto: JOB_COMPLETION_INDEX is set but TARNEL_SHARDS is not"},
+      {{{"JOB_COMPLETION_INDEX", "4"}, {"TARNEL_SHARDS", "4"}},
+       "--shard auto: JOB_COMPLETION_INDEX=4, TARNEL_SHARDS=4 give slice 5 of 4, not one of 1 to N (N at most 100000)"},
+      {{{"JOB_COMPLETION_INDEX", "0"}, {"TARNEL_SHARDS", "4 "}}, "--shard auto: TARNEL_SHARDS is not a whole number: 4 "},
+      {{{"SLURM_ARRAY_TASK_ID", "1"}, {"SLURM_ARRAY_TASK_MIN", "2"}, {"SLURM_ARRAY_TASK_COUNT", "3"}},
+       "--shard auto: SLURM_ARRAY_TASK_ID=1, SLURM_ARRAY_TASK_MIN=2, SLURM_ARRAY_TASK_COUNT=3 give slice 0 of 3, "
+       "not one of 1 to N (N at most 100000)"},
+      {{{"SLURM_ARRAY_TASK_ID", "3"}, {"SLURM_ARRAY_TASK_MIN", "1"}, {"SLURM_ARRAY_TASK_COUNT", "4"},
+        {"SLURM_ARRAY_TASK_MAX", "7"}},
+       "--shard auto: the Slurm array is not a range without gaps (SLURM_ARRAY_TASK_ID=3, SLURM_ARRAY_TASK_MIN=1, "
+       "SLURM_ARRAY_TASK_COUNT=4, SLURM_ARRAY_TASK_MAX=7); submit it with --array=LO-HI"},
+  };
+  for (const Case& c : cases) {
+    BatchShard::Environment environment = [&c](const char* name) -> const char* {
+      auto found = c.environment.find(name);
+      return found == c.environment.end() ? nullptr : found->second.c_str();
+    };
+    std::string slice;
+    try {
+      slice = BatchShard::parse("auto", environment).text();
+    } catch (const KvException& e) {
+      slice = e.message().str();
+    }
+    EXPECT_EQ(slice, c.slice);
+  }
 }
 
 }  // namespace
