@@ -21,12 +21,17 @@
 #      and workbooks filled from the templates folder BENCH_TEMPLATES (default
 #      examples/templates) when it holds the cell report's template; in these
 #      rows the floor is the same batch without workbooks, and what a workbook
-#      adds per instance at -j 1 is printed below the table.
+#      adds per instance at -j 1 is printed below the table;
+#   7. the cell report's batch into a folder on disk, where the batch
+#      journal's flushes reach the disk; its floor is the same batch by the
+#      tool BENCH_BASELINE (a build without the journal) when given, else the
+#      same batch into memory.
 # Prints one row per report class and writes the table to bench/results.md.
 #
 # Usage: bench/run.sh [CELLS]   (default 10000; the small network has CELLS/10)
 # BENCH_ONLY=REGEX measures only the classes it matches (bench/results.md is
-# then left as it is; "workbook" selects the workbook rows); BENCH_PG=0 leaves
+# then left as it is; "workbook" selects the workbook rows, "disk" the on-disk
+# row); BENCH_PG=0 leaves
 # PostgreSQL out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -87,12 +92,16 @@ once() {
 }
 
 # the fastest time and the largest peak of $repeats runs of a command; with
-# --fresh DIR first, DIR is emptied before each run (outside the timing)
+# --fresh DIR first, DIR is emptied before each run, and with --sync next the
+# file systems are flushed before each run (both outside the timing)
 measure() {
   local fresh="" best="" peak=0 secs rss
+  local flush=""
   if [ "$1" = --fresh ]; then fresh=$2; shift 2; fi
+  if [ "$1" = --sync ]; then flush=1; shift; fi
   for ((r = 0; r < repeats; r++)); do
     [ -n "$fresh" ] && rm -rf "$fresh" && mkdir -p "$fresh"
+    [ -n "$flush" ] && sync
     read -r secs rss < <(once "$@")
     best=$(awk -v a="$best" -v b="$secs" 'BEGIN { print (a == "" || b < a) ? b : a }')
     peak=$((rss > peak ? rss : peak))
@@ -184,6 +193,36 @@ if [[ -z "${BENCH_ONLY:-}" || "workbook" =~ $BENCH_ONLY ]]; then
   printf '%s\n' "${notes[@]}"
 fi
 
+# The cell report's batch with its out folder on disk, where the journal's
+# flushes (syncfs about once a second, and at the end) reach a disk. Its
+# floor: the same batch by BENCH_BASELINE, a tool built without the journal,
+# when given; otherwise the same batch into memory. Each run starts after a
+# sync, so that no run pays for the write-back of the one before.
+disk_row() {
+  local disk=$work/disk-out base secs count label="TarnelCellReport, out folder on disk" row
+  local -a cmd
+  mapfile -d '' cmd < <(batch "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$disk")
+  if [ -n "${BENCH_BASELINE:-}" ]; then
+    read -r base _ < <(measure --fresh "$disk" --sync "$BENCH_BASELINE" "${cmd[@]:1}")
+    notes+=("The on-disk row's floor is the same batch by $BENCH_BASELINE, a build without the batch journal.")
+  else
+    read -r base _ < <(timed "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out")
+    notes+=("The on-disk row's floor is the same batch into memory.")
+  fi
+  read -r secs _ < <(measure --fresh "$disk" --sync "${cmd[@]}")
+  count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
+  row=$(awk -v c="$label" -v n="$count" -v s="$secs" -v f="$base" 'BEGIN {
+    printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | - | - | - | - | - | - | - | - | - |", c, n, s,
+           (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0) }')
+  echo "$row"
+  rows+=("$row")
+  rm -rf "$disk"
+}
+if [[ -z "${BENCH_ONLY:-}" || "disk" =~ $BENCH_ONLY ]]; then
+  disk_row
+  echo "${notes[-1]}"
+fi
+
 if [ -n "${BENCH_ONLY:-}" ]; then
   echo "BENCH_ONLY is set: bench/results.md left as it was"
   exit 0
@@ -206,7 +245,9 @@ fi
   printf '%s\n' "${rows[@]}"
   echo
   echo "The --workbook rows run the cell report's batch again with its workbooks (templates from"
-  echo "$templates where given); their floor is the same batch without workbooks."
+  echo "$templates where given); their floor is the same batch without workbooks. The on-disk row"
+  echo "writes the cell report's files to a folder on disk, where the batch journal's flushes reach"
+  echo "the disk, each run after a sync."
   echo
   printf '%s\n' "${notes[@]}"
 } > bench/results.md

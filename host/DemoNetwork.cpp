@@ -13,6 +13,7 @@
 #ifdef TARNEL_POSTGRES
 #include "host/PgNetworkLoader.h"
 #endif
+#include "host/RunOutput.h"
 #include "host/ScriptFolder.h"
 
 #ifndef TARNEL_EXAMPLES_DIR
@@ -118,6 +119,8 @@ void DemoNetwork::writeServer(const std::string& uri, int cells, int seed,
 void DemoNetwork::writeFile(const std::string& path, int cells, int seed,
                             const std::string& scriptFolder) {
   std::vector<std::string> scripts = ScriptFolder::scripts(scriptFolder);
+  size_t slash = path.rfind('/');
+  if (slash != std::string::npos && slash > 0) RunOutput::makeFolder(path.substr(0, slash));  // as --out is made
   std::string partial = path + ".partial";
   std::remove(partial.c_str());
   sqlite3* db = nullptr;
