@@ -16,6 +16,9 @@ extern char** environ;
 
 namespace {
 
+// Comma-separated, double quotes, UTF-8, every sheet to its own file.
+const char kCsvFilter[] = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1";
+
 // A folder made below `parent` and removed when the program ends. The path
 // lives in a leaked string so that the exit handler can still read it.
 const std::string* temporaryFolder(const std::string& parent) {
@@ -120,6 +123,15 @@ CommandResult runShell(const std::string& command, const std::string& folder) {
   return spawnWith({"/bin/sh", "-c", "cd '" + folder + "' && exec 2>&1 && " + command}, env);
 }
 
+std::string sheetsAsCsv(const std::vector<std::string>& workbooks) {
+  std::string out = freshFolder(), command = "soffice --headless -env:UserInstallation=file://" + freshFolder() +
+                                                 " --convert-to '" + kCsvFilter + "' --outdir " + out;
+  for (const std::string& w : workbooks) command += " " + w;
+  if (std::system((command + " >" + out + "/soffice.log 2>&1").c_str()) == 0) return out;
+  ADD_FAILURE() << "soffice failed: " << readFile(out + "/soffice.log");
+  return "";
+}
+
 const std::string& demoDatabase() {
   static std::string path = [] {
     std::string db = baseFolder() + "/demo.db";
@@ -158,20 +170,9 @@ std::string expectedText(const std::string& relative) {
   return readFile(expectedPath(relative));
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool fileExists(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0;
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 std::vector<std::string> filesIn(const std::string& folder) {
@@ -184,6 +185,12 @@ std::vector<std::string> filesIn(const std::string& folder) {
   if (dir) closedir(dir);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+size_t countEnding(const std::vector<std::string>& files, const std::string& end) {
+  return static_cast<size_t>(std::count_if(files.begin(), files.end(), [&end](const std::string& f) {
+    return f.size() > end.size() && f.compare(f.size() - end.size(), end.size(), end) == 0;
+  }));
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {

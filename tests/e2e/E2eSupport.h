@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/Requirements.h"
+#include "tests/support/TestFiles.h"
+
 struct CommandResult {
   int exitCode;
   std::string out;
@@ -29,6 +32,11 @@ CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std:
 // (`out`), with only PATH, HOME and LANG=C.UTF-8 of the environment.
 CommandResult runShell(const std::string& command, const std::string& folder);
 
+// Every sheet of the `workbooks` written by LibreOffice (headless, a profile of
+// its own, formulas computed) as <folder>/<stem>-<sheet>.csv, comma-separated
+// and UTF-8; the folder, or "" (and a test failure) when soffice fails.
+std::string sheetsAsCsv(const std::vector<std::string>& workbooks);
+
 // The demo database of 60 cells, seed 7, made on first use in a folder that
 // is removed when the program ends.
 const std::string& demoDatabase();
@@ -45,11 +53,11 @@ std::string examplePath(const std::string& relative);
 std::string expectedPath(const std::string& relative);
 std::string expectedText(const std::string& relative);
 
-std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
-void writeFile(const std::string& path, const std::string& text);
 // The names in `folder` (without "." and ".."), sorted.
 std::vector<std::string> filesIn(const std::string& folder);
+// How many of `files` end with `end` (and are longer).
+size_t countEnding(const std::vector<std::string>& files, const std::string& end);
 // `text` with every `from` replaced by `to`.
 std::string replaced(std::string text, const std::string& from, const std::string& to);
 

@@ -1,28 +1,14 @@
 // Filled templates opened by a real spreadsheet application: reports run on
 // the demo database, their workbooks filled from examples/templates, then
 // LibreOffice (headless, its own profile) computes the templates' formulas
-// and writes every sheet as CSV. Without soffice the test is skipped, unless
-// TARNEL_REQUIRE_LIBREOFFICE (or CI) is set: then it fails.
+// and writes every sheet as CSV (skipped without soffice, unless
+// TARNEL_REQUIRE_LIBREOFFICE or CI is set).
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sstream>
 
 #include "tests/e2e/E2eSupport.h"
 #include "workbook/TemplateWorkbook.h"
 
 namespace {
-
-const char* const kRequired[] = {"TARNEL_REQUIRE_LIBREOFFICE", "CI"};
-// Comma-separated, double quotes, UTF-8, every sheet to its own file.
-const char kCsvFilter[] = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1";
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> list;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) list.push_back(line);
-  return list;
-}
 
 // The workbook `name` of a run of `config` for `instance`, filled from the example templates.
 std::string filledWorkbook(const std::string& config, const char* className, int instance, const std::string& name) {
@@ -38,22 +24,14 @@ std::string filledWorkbook(const std::string& config, const char* className, int
 }
 
 TEST(TemplateWorkbookInLibreOffice, FormulasComputeTheReportsValues) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
-    for (const char* required : kRequired) {
-      if (std::getenv(required)) FAIL() << "soffice is not installed, but " << required << " is set";
-    }
-    GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-  }
+  SKIP_OR_FAIL_WITHOUT(notInstalled("soffice"), "TARNEL_REQUIRE_LIBREOFFICE");
   std::string cell = filledWorkbook("reports/cell/cell.xml", "TarnelCellReport", 1000004, "cell");
   std::string s2 = filledWorkbook("reports/series2/s2_cell_diagram.xml", "TarnelS2CellDiagramReport", 1000004, "s2");
   std::string laf = filledWorkbook("reports/laf/neighbour_list.xml", "TarnelLAFNeighbourListReport", 4000003, "nbr");
-  std::string out = freshFolder();
-  std::string command = "soffice --headless -env:UserInstallation=file://" + freshFolder() + " --convert-to '" +
-                        kCsvFilter + "' --outdir " + out + " " + cell + " " + s2 + " " + laf + " >" + out +
-                        "/soffice.log 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << readFile(out + "/soffice.log");
+  std::string out = sheetsAsCsv({cell, s2, laf});
+  ASSERT_NE(out, "");
 
-  EXPECT_EQ(lines(readFile(out + "/cell-Cell Parameters.csv")),
+  EXPECT_EQ(linesOf(readFile(out + "/cell-Cell Parameters.csv")),
             (std::vector<std::string>{
                 "Cell parameters of CELL00004,,,", "Data file cell_1000004.txt,,,", ",,,", "Parameter,Value,,",
                 "Cell,CELL00004,,", "Cell number,4,,", "Series,2,,", "Status,e,,", "Latitude,40 19  1 N,,",
@@ -62,7 +40,7 @@ TEST(TemplateWorkbookInLibreOffice, FormulasComputeTheReportsValues) {
                 "Antenna,Face,Azimuth,Height (m)", "map-CELL00004-0,0,4,24.0", "map-CELL00004-1,1,124,24.0",
                 "map-CELL00004-2,2,244,24.0", ",,,", ",,,", ",,,"}));
 
-  std::vector<std::string> site = lines(readFile(out + "/s2-Site.csv"));
+  std::vector<std::string> site = linesOf(readFile(out + "/s2-Site.csv"));
   ASSERT_EQ(site.size(), 14u);
   EXPECT_EQ(std::vector<std::string>(site.begin() + 7, site.end()),
             (std::vector<std::string>{"Frame,Technology,Template,Sheet", "0,s2m,s2m.xlt,Frame 0",
@@ -70,15 +48,15 @@ TEST(TemplateWorkbookInLibreOffice, FormulasComputeTheReportsValues) {
                                       "4,u,UNEQUIPPED,", "5,u,UNEQUIPPED,"}));
   // Frame 0 draws the placement lines of frame 0: the last unit placed at a
   // position wins, its status beside it.
-  std::vector<std::string> frame0 = lines(readFile(out + "/s2-Frame 0.csv"));
+  std::vector<std::string> frame0 = linesOf(readFile(out + "/s2-Frame 0.csv"));
   ASSERT_EQ(frame0.size(), 30u);
   EXPECT_EQ(frame0[0], "Frame 0: series-2 mini primary frame (s2m),,,,,,,,");
   EXPECT_EQ(frame0[5], "2,T1 1,e,,,,,,");
   EXPECT_EQ(frame0[7], "4,,,312as e 1,tg:100 tm:1,,,704de e 9,");
   EXPECT_EQ(frame0[24], "21,,,RTU amps,e,,,,");
-  EXPECT_EQ(lines(readFile(out + "/s2-Frame 1.csv"))[0], "Frame 1: series-2 growth frame (s2),,,,,,,,");
+  EXPECT_EQ(linesOf(readFile(out + "/s2-Frame 1.csv"))[0], "Frame 1: series-2 growth frame (s2),,,,,,,,");
 
-  std::vector<std::string> neighbours = lines(readFile(out + "/nbr-Neighbour List.csv"));
+  std::vector<std::string> neighbours = linesOf(readFile(out + "/nbr-Neighbour List.csv"));
   ASSERT_GE(neighbours.size(), 32u);
   EXPECT_EQ(neighbours[0], "Neighbour list of CELL00001-V0,,,,,,,,");
   EXPECT_EQ(std::vector<std::string>(neighbours.begin() + 26, neighbours.begin() + 32),
