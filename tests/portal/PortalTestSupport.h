@@ -5,12 +5,11 @@
 #define TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "host/DemoNetwork.h"
+#include "tests/support/TestFiles.h"
 
 inline const std::string& testFolder() {
   static const std::string* folder = [] {
@@ -34,13 +33,6 @@ inline const std::string& demoDatabase() {
 
 inline std::string sourcePath(const std::string& relative) {
   return std::string(TARNEL_SOURCE_DIR) + "/" + relative;
-}
-
-inline std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 #endif  // TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
