@@ -143,13 +143,6 @@ std::vector<std::string> XlsxReader::rows(const std::string& sheet) const {
   return rows;
 }
 
-std::string XlsxReader::cell(const std::string& sheet, const std::string& reference) const {
-  auto it = cells_.find(sheet);
-  if (it == cells_.end()) return std::string();
-  auto c = it->second.find(position(reference));
-  return c == it->second.end() ? std::string() : c->second;
-}
-
 const std::string& XlsxReader::sheetXml(const std::string& sheet) const { return sheetXml_.at(sheet); }
 
 std::string XlsxReader::part(const std::string& name) const {

@@ -7,6 +7,7 @@
 
 #include "tests/support/TestFiles.h"
 #include "tests/support/Thrown.h"
+#include "tests/support/XlsxReader.h"
 #include "workbook/PartName.h"
 #include "workbook/SheetReference.h"
 #include "workbook/TemplatePackage.h"
@@ -25,30 +26,19 @@ ReportFiles files(std::vector<ReportFiles::Entry> steering, std::string stream =
   return ReportFiles(std::move(steering), std::move(stream), RunInfo());
 }
 
-// A written workbook read back: its package, sheets and cells.
-struct ReadBack {
+// A written workbook read back: its cells (XlsxReader), sheets with their
+// state, defined names and charts.
+struct ReadBack : XlsxReader {
   explicit ReadBack(const std::string& path)
-      : bytes(std::make_shared<const std::string>(readFile(path))), package(bytes, path), zip(bytes, path) {}
+      : XlsxReader(path), bytes(std::make_shared<const std::string>(readFile(path))), package(bytes, path),
+        zip(bytes, path) {}
 
-  std::string part(const std::string& name) const { return zip.read(name); }
   // "name", or "name (hidden)", in order.
   std::vector<std::string> sheets() const {
     std::vector<std::string> list;
     xmlNode* all = XmlPart::child(package.xml(package.workbookPart())->root(), "sheets");
     for (xmlNode* s : XmlPart::children(all, "sheet")) {
       list.push_back(XmlPart::attribute(s, "name") + (XmlPart::hasAttribute(s, "state") ? " (hidden)" : ""));
-    }
-    return list;
-  }
-  // "A1 n 4", "B1 s text" for each cell of an inline-string sheet.
-  std::vector<std::string> cells(const std::string& sheet) const {
-    XmlPart xml(part(package.sheets()[package.sheetIndex(sheet)].part), sheet, "read back");
-    std::vector<std::string> list;
-    for (xmlNode* row : XmlPart::children(XmlPart::child(xml.root(), "sheetData"), "row")) {
-      for (xmlNode* c : XmlPart::children(row, "c")) {
-        bool text = XmlPart::attribute(c, "t") == "inlineStr";
-        list.push_back(XmlPart::attribute(c, "r") + (text ? " s " : " n ") + XmlPart::text(c));
-      }
     }
     return list;
   }
@@ -164,12 +154,12 @@ TEST(TemplateWorkbook, FilledTemplateHasDataAndSteeringAndKeepsTheRest) {
   TemplateWorkbook::fill(choice, report, out);
   ReadBack book(out);
   EXPECT_EQ(book.sheets(), (std::vector<std::string>{"Cell Parameters", "Data", "Steering"}));
-  EXPECT_EQ(book.cells("Data"), (std::vector<std::string>{"A1 s CellName", "B1 s CELL 7 ", "A2 s cell_number",
-                                                          "B2 n 7", "A4 s FACE_x[0]", "B4 s 0042", "D4 n -3", "A5 s t",
-                                                          "B5 s Z\xC3\xBCrich|2_x0001_\xEF\xBF\xBD_x005F_x0041_"}));
-  EXPECT_EQ(book.cells("Steering"), (std::vector<std::string>{"A1 s runMacro", "B1 n 0", "A2 s PFTemplateName",
-                                                              "B2 s CellParameters.xlt", "A3 s PFDataFileName",
-                                                              "B3 s c.txt", "A4 s PFFrtech1"}));
+  EXPECT_EQ(book.rows("Data"), (std::vector<std::string>{"\"CellName\" | \"CELL 7 \"", "\"cell_number\" | 7", "",
+                                                         "\"FACE_x[0]\" | \"0042\" |  | -3",
+                                                         "\"t\" | \"Z\xC3\xBCrich|2_x0001_\xEF\xBF\xBD_x005F_x0041_\""}));
+  EXPECT_EQ(book.rows("Steering"), (std::vector<std::string>{"\"runMacro\" | 0",
+                                                             "\"PFTemplateName\" | \"CellParameters.xlt\"",
+                                                             "\"PFDataFileName\" | \"c.txt\"", "\"PFFrtech1\""}));
   EXPECT_NE(book.part("[Content_Types].xml").find("spreadsheetml.sheet.main+xml"), std::string::npos);
   EXPECT_NE(book.part("xl/workbook.xml").find("<calcPr calcId=\"124519\" fullCalcOnLoad=\"1\"/>"), std::string::npos);
   EXPECT_NE(book.part("docProps/core.xml").find(">2023-11-14T22:13:20Z</dcterms:modified>"), std::string::npos);
@@ -220,7 +210,7 @@ TEST(TemplateWorkbook, CopiedSheetsTakeTheirChartsAlongAndMacrosStay) {
   EXPECT_EQ(book.sheets(), (std::vector<std::string>{"Cover", "Frame 0", "Frame 1", "Data (hidden)", "Steering"}));
   EXPECT_EQ(book.chartFormulas("Frame 0"), (std::vector<std::string>{"xl/charts/chart1.xml", "'Frame 0'!$A$1:$A$3"}));
   EXPECT_EQ(book.chartFormulas("Frame 1"), (std::vector<std::string>{"xl/charts/chart2.xml", "'Frame 1'!$A$1:$A$3"}));
-  EXPECT_EQ(book.cells("Data"), (std::vector<std::string>{"A1 s a", "B1 n 1"}));
+  EXPECT_EQ(book.rows("Data"), std::vector<std::string>{"\"a\" | 1"});
   EXPECT_EQ(book.part("xl/vbaProject.bin"), "not really a VBA project");
   EXPECT_NE(book.part("[Content_Types].xml").find("sheet.macroEnabled.main+xml"), std::string::npos);
 
