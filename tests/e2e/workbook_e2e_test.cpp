@@ -1,8 +1,7 @@
 // Workbooks made by the command: every example class in a batch with its
 // index, the workbook command's copy of a run's workbook, failures that leave
-// the report's files and no workbook, and a generated workbook opened by
-// LibreOffice (skipped without soffice, unless TARNEL_REQUIRE_LIBREOFFICE or
-// CI is set).
+// the report's files and no workbook (LibreOffice opening them:
+// libreoffice_e2e_test.cpp).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -107,28 +106,6 @@ TEST(WorkbookBatches, WriteFailuresKeepTheReportAndLeaveNoWorkbook) {
       EXPECT_EQ(XlsxReader(out + "/cell.index.xlsx").rows("Index")[5], replaced(c.indexRow, "{out}", out));
     }
   }
-}
-
-TEST(WorkbookInLibreOffice, OpensAGeneratedWorkbookWithItsValues) {
-  SKIP_OR_FAIL_WITHOUT(notInstalled("soffice"), "TARNEL_REQUIRE_LIBREOFFICE");
-  ReportRun run = runExample("reports/series2/s2_cell_diagram.xml", "TarnelS2CellDiagramReport", 1000040, {"--workbook"});
-  ASSERT_EQ(run.result.exitCode, 0) << run.result.err;
-  std::string out = sheetsAsCsv({run.folder + "/s2_cell_diagram_1000040.xlsx"});
-  ASSERT_NE(out, "");
-  std::vector<std::string> report = linesOf(readFile(out + "/s2_cell_diagram_1000040-Report.csv"));
-  ASSERT_GE(report.size(), 20u);
-  EXPECT_EQ(std::vector<std::string>(report.begin(), report.begin() + 4),
-            (std::vector<std::string>{"s2_cell_diagram: CELL00040,,,,", "Class,TarnelS2CellDiagramReport,,,",
-                                      "Entity,Cell,,,", "Instance,CELL00040 (1000040),,,"}));
-  EXPECT_EQ(std::vector<std::string>(report.begin() + 15, report.begin() + 19),
-            (std::vector<std::string>{"Equipment placement,,,,", "Kind,Frame,Shelf,Position,Text",
-                                      "L,0,1,6,BBA - BIU", "ST,0,1,6,BBA:0 g"}));
-  std::vector<std::string> frame = linesOf(readFile(out + "/s2_cell_diagram_1000040-Frame 2.csv"));
-  ASSERT_EQ(frame.size(), 30u);  // a unit's lines are lines of the file
-  EXPECT_EQ(std::vector<std::string>(frame.begin() + 6, frame.begin() + 12),
-            (std::vector<std::string>{"Position,Shelf 1,Shelf 2", "1,\"CCC 4", "e CCC-A s:3", "tg:104 24 0",
-                                      "m:n d:4 z:0\",", "2,,"}));
-  EXPECT_EQ(linesOf(readFile(out + "/s2_cell_diagram_1000040-Steering.csv"))[0], "runMacro,3");
 }
 
 }  // namespace
