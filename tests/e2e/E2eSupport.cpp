@@ -19,25 +19,10 @@ namespace {
 // Comma-separated, double quotes, UTF-8, every sheet to its own file.
 const char kCsvFilter[] = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1";
 
-// A folder made below `parent` and removed when the program ends. The path
-// lives in a leaked string so that the exit handler can still read it.
-const std::string* temporaryFolder(const std::string& parent) {
-  std::string pattern = parent + "/tarnel-e2e-XXXXXX";
-  const char* made = mkdtemp(&pattern[0]);
-  if (!made) throw std::runtime_error("cannot make a temporary folder in " + parent);
-  static std::vector<std::string>* folders = new std::vector<std::string>();
-  if (folders->empty()) {
-    std::atexit([] {
-      for (const std::string& folder : *folders) std::system(("rm -rf '" + folder + "'").c_str());
-    });
-  }
-  folders->push_back(made);
-  return new std::string(made);
-}
-
+// The program's temporary folder, removed when it ends.
 const std::string& baseFolder() {
-  static const std::string* folder = temporaryFolder("/tmp");
-  return *folder;
+  static const TempFolder folder;
+  return folder.path;
 }
 
 // This process's environment as NAME=value entries, with the tests' settings.
@@ -150,9 +135,9 @@ std::string freshFolder() {
 }
 
 std::string memoryFolder() {
-  static const std::string* memory = temporaryFolder(fileExists("/dev/shm") ? "/dev/shm" : baseFolder());
+  static const TempFolder memory(fileExists("/dev/shm") ? "/dev/shm" : baseFolder());
   static int counter = 0;
-  std::string path = *memory + "/run" + std::to_string(++counter);
+  std::string path = memory.path + "/run" + std::to_string(++counter);
   mkdir(path.c_str(), 0755);
   return path;
 }

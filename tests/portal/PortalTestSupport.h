@@ -4,22 +4,14 @@
 #ifndef TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
 #define TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
 
-#include <cstdlib>
-#include <stdexcept>
 #include <string>
 
 #include "host/DemoNetwork.h"
 #include "tests/support/TestFiles.h"
 
 inline const std::string& testFolder() {
-  static const std::string* folder = [] {
-    char pattern[] = "/tmp/tarnel-portal-test-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
-    auto* path = new std::string(pattern);
-    std::atexit([] { std::system(("rm -rf '" + testFolder() + "'").c_str()); });
-    return path;
-  }();
-  return *folder;
+  static const TempFolder folder;
+  return folder.path;
 }
 
 inline const std::string& demoDatabase() {

@@ -1,5 +1,6 @@
 // Files for tests: whole files read and written, a text's lines, and a new
-// folder below /tmp removed with everything in it when the object goes.
+// folder (below /tmp unless told) removed with everything in it when the
+// object goes.
 #ifndef TARNEL_TESTS_SUPPORT_TESTFILES_H_
 #define TARNEL_TESTS_SUPPORT_TESTFILES_H_
 
@@ -31,7 +32,7 @@ inline std::vector<std::string> linesOf(const std::string& text) {
 }
 
 struct TempFolder {
-  TempFolder() : path(mkdtemp(&std::string("/tmp/tarnel-test-XXXXXX")[0])) {}
+  explicit TempFolder(const std::string& parent = "/tmp") : path(mkdtemp(&(parent + "/tarnel-test-XXXXXX")[0])) {}
   ~TempFolder() { std::filesystem::remove_all(path); }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
