@@ -90,13 +90,6 @@ typedef Diagram<TarnelBrivantDiagramReport> Brivant;
 
 // --- the Brivant base ---
 
-TEST(BrivantDiagram, BuildWritesTheSelectsWithoutApBlock) {
-  Brivant d;
-  EXPECT_EQ("PFTemplate0=\nPFFrtech0=ptm\nPFDataFileName=stream0.txt\n",
-            steeringText(d.harness.run(*d.report, kCell)));
-  EXPECT_EQ(kSelectText, d.harness.data.text(0));
-}
-
 TEST(BrivantDiagram, CellRowWithoutTwoValuesIsRefused) {
   for (const Rows& rows : {Rows{}, Rows{{"ptm"}}, Rows{{"ptm", "2", "x"}}}) {
     Brivant d;
