@@ -132,17 +132,6 @@ TEST(Reliability, DamagedDatabasesFailWithSqlitesMessage) {
   EXPECT_EQ(locked.err, "tarnel-report: error: Cannot open database " + copy + ": database is locked\n");
 }
 
-TEST(Reliability, ReportNameCannotLeaveTheOutputFolder) {
-  std::string folder = freshFolder(), out = folder + "/out";
-  ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
-  CommandResult r = runTarnel(runArgs(demoDatabase(), ecp(), "TarnelECPReport", "3000001", out,
-                                      {"--name", "../../escaped"}));
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"out"});
-  EXPECT_EQ(filesIn(out), (std::vector<std::string>{"_.._.._escaped_3000001.steering.json",
-                                                     "_.._.._escaped_3000001.txt"}));
-}
-
 // `out` holds `reports` whole pairs of report and steering files, and the
 // batch journal `journal` listing as many instances, and nothing else.
 void expectOnlyWholeFiles(const std::string& out, size_t reports, const std::string& journal) {
