@@ -225,13 +225,15 @@ TEST(TemplateWorkbook, BadTemplatesAndFailedWritesNameTheFile) {
   TempFolder temp;
   const std::string& dir = temp.path;
   const std::string good = readFile(kExamples + "/CellParameters.xltx");
-  auto without = [&](const std::string& dropped) {
+  // The good template without the entry `dropped`, with an entry `added` of 101 MiB of zeros.
+  auto rewritten = [&](const std::string& dropped, const std::string& added = "") {
     return [=](const std::string& path) {
       ZipArchive in(std::make_shared<const std::string>(good), "good");
       ZipWriter out(path);
       for (size_t i = 0; i < in.size(); ++i) {
         if (in.name(i) != dropped) out.copy(in, i, in.name(i));
       }
+      if (!added.empty()) out.add(added, std::string(101 << 20, '\0'), 0, ZipWriter::kDeflate);
       out.write();
     };
   };
@@ -244,18 +246,10 @@ TEST(TemplateWorkbook, BadTemplatesAndFailedWritesNameTheFile) {
       {"not a zip", [](const std::string& p) { writeFile(p, "Cell;Parameters\n"); }, "", "Not a workbook (not a zip archive): {T}"},
       {"truncated", [&](const std::string& p) { writeFile(p, good.substr(0, good.size() / 2)); }, "",
        "Damaged workbook (truncated or inconsistent zip archive): {T}"},
-      {"no workbook part", without("xl/workbook.xml"), "", "No workbook part in template: {T}"},
-      {"a sheet's part missing", without("xl/worksheets/sheet1.xml"), "",
+      {"no workbook part", rewritten("xl/workbook.xml"), "", "No workbook part in template: {T}"},
+      {"a sheet's part missing", rewritten("xl/worksheets/sheet1.xml"), "",
        "Template lacks the part of sheet 'Cell Parameters': {T}"},
-      {"expands past 100 MiB",
-       [&](const std::string& p) {
-         ZipArchive in(std::make_shared<const std::string>(good), "good");
-         ZipWriter out(p);
-         for (size_t i = 0; i < in.size(); ++i) out.copy(in, i, in.name(i));
-         out.add("xl/media/huge.bin", std::string(101 << 20, '\0'), 0, ZipWriter::kDeflate);
-         out.write();
-       },
-       "", "Workbook would expand past 100 MiB: {T}"},
+      {"expands past 100 MiB", rewritten("", "xl/media/huge.bin"), "", "Workbook would expand past 100 MiB: {T}"},
       {"unreadable", [](const std::string& p) { mkdir(p.c_str(), 0755); }, "", "Cannot read template {T}: Is a directory"},
       {"full disk", [&](const std::string& p) { writeFile(p, good); }, "/dev/full",
        "Cannot write workbook /dev/full: No space left on device"},
