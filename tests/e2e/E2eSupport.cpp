@@ -100,6 +100,22 @@ CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std:
   return spawn(joined(joined(prefix, {TARNEL_REPORT_BINARY}), args), {});
 }
 
+std::string expectRun(const std::vector<std::string>& args, int exitCode, const std::string& out,
+                      const std::string& err, const std::map<std::string, std::string>& env) {
+  std::string folder = freshFolder(), command;
+  std::vector<std::string> local;
+  for (const std::string& a : args) {
+    command += " " + a;
+    local.push_back(replaced(a, "{out}", folder));
+  }
+  SCOPED_TRACE(command);
+  CommandResult r = runTarnel(local, env);
+  EXPECT_EQ(r.exitCode, exitCode);
+  EXPECT_EQ(r.out, replaced(out, "{out}", folder));
+  EXPECT_EQ(r.err, replaced(err, "{out}", folder));
+  return folder;
+}
+
 CommandResult runShell(const std::string& command, const std::string& folder) {
   std::vector<std::string> env{"LANG=C.UTF-8"};
   for (const char* name : {"PATH", "HOME"}) {

@@ -28,6 +28,12 @@ CommandResult runTarnel(const std::vector<std::string>& args,
 // a shell that limits the file size, or `timeout` to interrupt the run.
 CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args);
 
+// Runs tarnel-report with `args` and `env`, {out} in the arguments, `out` and
+// `err` standing for a fresh folder of its own, and expects `exitCode`, `out`
+// and `err` exactly (the arguments as given in the failure's trace); the folder.
+std::string expectRun(const std::vector<std::string>& args, int exitCode, const std::string& out,
+                      const std::string& err, const std::map<std::string, std::string>& env = {});
+
 // Runs `command` with /bin/sh in `folder`, standard error into standard output
 // (`out`), with only PATH, HOME and LANG=C.UTF-8 of the environment.
 CommandResult runShell(const std::string& command, const std::string& folder);

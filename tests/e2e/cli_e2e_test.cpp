@@ -173,19 +173,7 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
        {{"sql.txt", kTraceSetUp + "begin;\n" + ecpReads("3000002") + kSeparations + ecpCells("3000002") + "commit;\n"}}},
   };
   for (const Case& c : cases) {
-    std::string out = freshFolder();
-    auto local = [&](const std::string& text) { return replaced(text, "{out}", out); };
-    std::vector<std::string> args;
-    std::string command;
-    for (const std::string& a : c.args) {
-      args.push_back(replaced(a, "{out}", out));
-      command += " " + a;
-    }
-    SCOPED_TRACE(command);
-    CommandResult r = runTarnel(args);
-    EXPECT_EQ(r.exitCode, c.exitCode);
-    EXPECT_EQ(r.out, local(c.out));
-    EXPECT_EQ(r.err, local(c.err));
+    std::string out = expectRun(c.args, c.exitCode, c.out, c.err);
     for (const auto& f : c.files) {
       std::string path = out + "/" + f.first;
       // The run object names the demo database as the expected files do.
