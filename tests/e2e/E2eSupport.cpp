@@ -52,10 +52,10 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
   return list;
 }
 
-// Runs `argv` with standard output and error in files of a fresh folder and
-// `envList` as its environment.
-CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> envList) {
-  std::string out = freshFolder() + "/stdout", err = out.substr(0, out.size() - 3) + "err";
+// Starts `argv` with `envList` as its environment, standard input from
+// /dev/null, standard output and error into the files `out` and `err`.
+pid_t start(std::vector<std::string> argv, std::vector<std::string> envList, const std::string& out,
+            const std::string& err) {
   std::vector<char*> cargv = pointers(argv), cenv = pointers(envList);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -66,6 +66,14 @@ CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> 
   int rc = posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
+  return pid;
+}
+
+// Runs `argv` with standard output and error in files of a fresh folder and
+// `envList` as its environment.
+CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> envList) {
+  std::string out = freshFolder() + "/stdout", err = out.substr(0, out.size() - 3) + "err";
+  pid_t pid = start(std::move(argv), std::move(envList), out, err);
   int status = 0;
   waitpid(pid, &status, 0);
   int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -94,6 +102,10 @@ CommandResult runTarnel(const std::vector<std::string>& args,
   }
   argv.push_back(TARNEL_REPORT_BINARY);
   return spawn(joined(argv, args), env);
+}
+
+pid_t startTarnel(const std::vector<std::string>& args, const std::string& out, const std::string& err) {
+  return start(joined({TARNEL_REPORT_BINARY}, args), environment(std::map<std::string, std::string>()), out, err);
 }
 
 CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args) {

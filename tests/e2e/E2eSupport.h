@@ -4,6 +4,8 @@
 #ifndef TARNEL_TESTS_E2E_E2ESUPPORT_H_
 #define TARNEL_TESTS_E2E_E2ESUPPORT_H_
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <utility>
@@ -23,6 +25,11 @@ struct CommandResult {
 // stamps are exact).
 CommandResult runTarnel(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env = {});
+
+// Starts tarnel-report with `args` (and the environment of runTarnel) in the
+// background, standard output and error into the files `out` and `err`; its
+// process id, for waitpid.
+pid_t startTarnel(const std::vector<std::string>& args, const std::string& out, const std::string& err);
 
 // runTarnel behind `prefix`, a command that runs its arguments: for example
 // a shell that limits the file size, or `timeout` to interrupt the run.

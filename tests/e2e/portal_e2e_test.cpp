@@ -1,23 +1,18 @@
 // The portal in a real browser: `tarnel-report serve` on the demo network,
 // driven by headless Chromium (--dump-dom): a search typed into the address
 // runs through the page's script, a report run and its rendered text (the
-// element page's HTML: tests/portal/PortalTest.cpp). Skipped when Chromium is not installed, unless CI or
-// TARNEL_REQUIRE_CHROMIUM is set (scripts/test.sh installs it).
-#include <fcntl.h>
+// element page's HTML: tests/portal/PortalTest.cpp). Skipped when Chromium
+// is not installed, unless CI or TARNEL_REQUIRE_CHROMIUM is set
+// (scripts/test.sh installs it).
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 #include "tests/e2e/E2eSupport.h"
-
-extern char** environ;
 
 namespace {
 
@@ -47,17 +42,9 @@ class ServedPortal {
  public:
   ServedPortal() {
     std::string out = freshFolder() + "/serve.out";
-    std::vector<std::string> args = {TARNEL_REPORT_BINARY, "serve", "--db", demoDatabase(), "--reports",
-                                     examplePath("reports"), "--queries", examplePath("queries/common.xml"),
-                                     "--listen", "127.0.0.1:0"};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(&a[0]);
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    pid_ = startTarnel({"serve", "--db", demoDatabase(), "--reports", examplePath("reports"), "--queries",
+                        examplePath("queries/common.xml"), "--listen", "127.0.0.1:0"},
+                       out, out + ".err");
     for (int i = 0; i < 3000 && url_.empty(); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
       std::string text = readFile(out);
