@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
 #include "tests/e2e/E2eSupport.h"
@@ -27,15 +26,7 @@ std::string chromiumCommand(const std::string& url) {
          freshFolder() + " --virtual-time-budget=5000 --dump-dom '" + url + "' 2>/dev/null";
 }
 
-std::string dumpDom(const std::string& url) {
-  FILE* pipe = popen(chromiumCommand(url).c_str(), "r");
-  if (!pipe) return "";
-  std::string dom;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) dom.append(buffer, n);
-  pclose(pipe);
-  return dom;
-}
+std::string dumpDom(const std::string& url) { return runShell(chromiumCommand(url), "/").out; }
 
 // `tarnel-report serve` on a free loopback port while the object lives.
 class ServedPortal {
