@@ -88,17 +88,13 @@ TEST(RunPoolQueue, RefusesRunsBeyondTheQueueWhileEveryWorkerIsBusy) {
     ++holding;
     gate.wait();
   };
-  std::vector<std::string> folders;
-  for (const char* name : {"/pool1", "/pool2", "/pool3"}) {
-    folders.push_back(testFolder() + name);
-    mkdir(folders.back().c_str(), 0700);
-  }
+  const TempFolder folders[3];
   const ReportCatalogue::Entry& cell = *reports.find("cell");
   RunPool pool(base, 1, 1);
-  std::future<RunPool::Result> first = pool.submit(cell, 1000004, folders[0]);  // the idle worker's
+  std::future<RunPool::Result> first = pool.submit(cell, 1000004, folders[0].path);  // the idle worker's
   while (holding == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  std::future<RunPool::Result> second = pool.submit(cell, 1000005, folders[1]);  // waits
-  std::future<RunPool::Result> third = pool.submit(cell, 1000006, folders[2]);   // refused
+  std::future<RunPool::Result> second = pool.submit(cell, 1000005, folders[1].path);  // waits
+  std::future<RunPool::Result> third = pool.submit(cell, 1000006, folders[2].path);   // refused
   ASSERT_TRUE(first.valid());
   ASSERT_TRUE(second.valid());
   EXPECT_FALSE(third.valid());

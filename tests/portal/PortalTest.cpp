@@ -259,14 +259,12 @@ TEST(PortalEscaping, NamesFromTheDatabaseShowAsText) {
   writeFile(database, readFile(demoDatabase()));
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(
-      sqlite3_exec(
-          db,
-          "update tnl_instance set name = '<script>alert(1)</script>', map_name = '\"><b>' "
-          "where instance_id = 1000004; update tnl_cfg_cell set name = '<script>alert(1)</script>' "
-          "where instance_id = 1000004",
-          nullptr, nullptr, nullptr),
-      SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db,
+                         "update tnl_instance set name = '<script>alert(1)</script>', map_name = '\"><b>' where "
+                         "instance_id = 1000004; update tnl_cfg_cell set name = '<script>alert(1)</script>' where "
+                         "instance_id = 1000004",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
   sqlite3_close(db);
   Served portal(options(database));
   const char escaped[] = "&lt;script&gt;alert(1)&lt;/script&gt;";
