@@ -102,7 +102,8 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
        {{"missing/deeper/ecp_3000001.steering.json", expectedText("instance/ecp_3000001.steering.json")}}},
       // --name cannot leave the output folder.
       {runArgs(db, ecp, "TarnelECPReport", "3000001", "{out}/a/b", {"--name", "../../escaped"}), 0, "", "",
-       {{"a/b/_.._.._escaped_3000001.txt", expectedText("instance/ecp_3000001.txt")}, {"escaped_3000001.txt", kNoFile}}},
+       {{"a/b/_.._.._escaped_3000001.txt", expectedText("instance/ecp_3000001.txt")},
+        {"escaped_3000001.txt", kNoFile}}},
       {runArgs(db, ecp, "TarnelECPReport", "3000001", in + "/file/x"), 2, "",
        err + "Cannot make the output folder " + in + "/file/x: Not a directory\n"},
       {runArgs(db, ecp, "TarnelECPReport", "3000001", in + "/file"), 2, "",
@@ -170,7 +171,8 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
       {{"check-config", in + "/d.xml"}, 2, "",
        err + in + "/d.xml:5: Opening and ending tag mismatch: SELECT line 4 and REPORT\n"},
       {runArgs(db, ecp, "TarnelECPReport", "3000002", "{out}", {"--trace-sql", "{out}/sql.txt"}), 0, "", "",
-       {{"sql.txt", kTraceSetUp + "begin;\n" + ecpReads("3000002") + kSeparations + ecpCells("3000002") + "commit;\n"}}},
+       {{"sql.txt",
+         kTraceSetUp + "begin;\n" + ecpReads("3000002") + kSeparations + ecpCells("3000002") + "commit;\n"}}},
   };
   for (const Case& c : cases) {
     std::string out = expectRun(c.args, c.exitCode, c.out, c.err);

@@ -156,8 +156,8 @@ TEST_F(PostgresE2e, BadInputsFailWithTheServersMessage) {
   const std::string wrong = "not-the-password", evdo = "evdo/evdo_bts.xml";
   const BadRun cases[] = {
       {withPassword(server(), wrong), "cell/cell.xml", "", "", "TarnelCellReport", 1000004, 2,
-       "tarnel-report: error: Cannot connect to database " + withPassword(server(), kHiddenPassword) + ": connection to server {any} failed: FATAL:  "
-                 "password authentication failed for user \"tarnel_report\"\n"},
+       "tarnel-report: error: Cannot connect to database " + withPassword(server(), kHiddenPassword) +
+           ": connection to server {any} failed: FATAL:  password authentication failed for user \"tarnel_report\"\n"},
       {server(), evdo, "proc=\"Get1xEVElement\"", "proc=\"NoSuchProc\"", "Tarnel1xEVReport", 7000001, 1,
        "tarnel-report: error: function tnl_cfg_reports.nosuchproc(unknown, unknown) does not exist\n"
        "  context: Calling stored procedure tnl_cfg_reports.NoSuchProc\n"
