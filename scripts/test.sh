@@ -41,7 +41,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== end-to-end tests under valgrind"
 TARNEL_E2E_WRAPPER="valgrind --quiet --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite,indirect" \
   ctest --test-dir build --output-on-failure -j"$jobs" -L e2e \
-  -E "^(Reliability\.|BenchReports/PostgresSameOutput\.|WorkbookBatches\.EveryExampleClass|TemplateWorkbookInLibreOffice\.|PortalInChromium\.)"
+  -E "^(Reliability\.|BenchReports/PostgresSameOutput\.|WorkbookBatches\.EveryExampleClass|WorkbooksInLibreOffice\.|PortalInChromium\.)"
 
 echo "== fuzzing smoke run"
 scripts/fuzz.sh "${FUZZ_SECONDS:-10}"

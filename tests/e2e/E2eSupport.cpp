@@ -16,25 +16,13 @@ extern char** environ;
 
 namespace {
 
-// A folder made below `parent` and removed when the program ends. The path
-// lives in a leaked string so that the exit handler can still read it.
-const std::string* temporaryFolder(const std::string& parent) {
-  std::string pattern = parent + "/tarnel-e2e-XXXXXX";
-  const char* made = mkdtemp(&pattern[0]);
-  if (!made) throw std::runtime_error("cannot make a temporary folder in " + parent);
-  static std::vector<std::string>* folders = new std::vector<std::string>();
-  if (folders->empty()) {
-    std::atexit([] {
-      for (const std::string& folder : *folders) std::system(("rm -rf '" + folder + "'").c_str());
-    });
-  }
-  folders->push_back(made);
-  return new std::string(made);
-}
+// Comma-separated, double quotes, UTF-8, every sheet to its own file.
+const char kCsvFilter[] = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1";
 
+// The program's temporary folder, removed when it ends.
 const std::string& baseFolder() {
-  static const std::string* folder = temporaryFolder("/tmp");
-  return *folder;
+  static const TempFolder folder;
+  return folder.path;
 }
 
 // This process's environment as NAME=value entries, with the tests' settings.
@@ -64,10 +52,10 @@ std::vector<char*> pointers(std::vector<std::string>& words) {
   return list;
 }
 
-// Runs `argv` with standard output and error in files of a fresh folder and
-// `envList` as its environment.
-CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> envList) {
-  std::string out = freshFolder() + "/stdout", err = out.substr(0, out.size() - 3) + "err";
+// Starts `argv` with `envList` as its environment, standard input from
+// /dev/null, standard output and error into the files `out` and `err`.
+pid_t start(std::vector<std::string> argv, std::vector<std::string> envList, const std::string& out,
+            const std::string& err) {
   std::vector<char*> cargv = pointers(argv), cenv = pointers(envList);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -78,6 +66,14 @@ CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> 
   int rc = posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
+  return pid;
+}
+
+// Runs `argv` with standard output and error in files of a fresh folder and
+// `envList` as its environment.
+CommandResult spawnWith(std::vector<std::string> argv, std::vector<std::string> envList) {
+  std::string out = freshFolder() + "/stdout", err = out.substr(0, out.size() - 3) + "err";
+  pid_t pid = start(std::move(argv), std::move(envList), out, err);
   int status = 0;
   waitpid(pid, &status, 0);
   int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -108,8 +104,28 @@ CommandResult runTarnel(const std::vector<std::string>& args,
   return spawn(joined(argv, args), env);
 }
 
+pid_t startTarnel(const std::vector<std::string>& args, const std::string& out, const std::string& err) {
+  return start(joined({TARNEL_REPORT_BINARY}, args), environment(std::map<std::string, std::string>()), out, err);
+}
+
 CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args) {
   return spawn(joined(joined(prefix, {TARNEL_REPORT_BINARY}), args), {});
+}
+
+std::string expectRun(const std::vector<std::string>& args, int exitCode, const std::string& out,
+                      const std::string& err, const std::map<std::string, std::string>& env) {
+  std::string folder = freshFolder(), command;
+  std::vector<std::string> local;
+  for (const std::string& a : args) {
+    command += " " + a;
+    local.push_back(replaced(a, "{out}", folder));
+  }
+  SCOPED_TRACE(command);
+  CommandResult r = runTarnel(local, env);
+  EXPECT_EQ(r.exitCode, exitCode);
+  EXPECT_EQ(r.out, replaced(out, "{out}", folder));
+  EXPECT_EQ(r.err, replaced(err, "{out}", folder));
+  return folder;
 }
 
 CommandResult runShell(const std::string& command, const std::string& folder) {
@@ -118,6 +134,15 @@ CommandResult runShell(const std::string& command, const std::string& folder) {
     if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
   }
   return spawnWith({"/bin/sh", "-c", "cd '" + folder + "' && exec 2>&1 && " + command}, env);
+}
+
+std::string sheetsAsCsv(const std::vector<std::string>& workbooks) {
+  std::string out = freshFolder(), command = "soffice --headless -env:UserInstallation=file://" + freshFolder() +
+                                                 " --convert-to '" + kCsvFilter + "' --outdir " + out;
+  for (const std::string& w : workbooks) command += " " + w;
+  if (std::system((command + " >" + out + "/soffice.log 2>&1").c_str()) == 0) return out;
+  ADD_FAILURE() << "soffice failed: " << readFile(out + "/soffice.log");
+  return "";
 }
 
 const std::string& demoDatabase() {
@@ -138,9 +163,9 @@ std::string freshFolder() {
 }
 
 std::string memoryFolder() {
-  static const std::string* memory = temporaryFolder(fileExists("/dev/shm") ? "/dev/shm" : baseFolder());
+  static const TempFolder memory(fileExists("/dev/shm") ? "/dev/shm" : baseFolder());
   static int counter = 0;
-  std::string path = *memory + "/run" + std::to_string(++counter);
+  std::string path = memory.path + "/run" + std::to_string(++counter);
   mkdir(path.c_str(), 0755);
   return path;
 }
@@ -158,20 +183,9 @@ std::string expectedText(const std::string& relative) {
   return readFile(expectedPath(relative));
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool fileExists(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0;
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 std::vector<std::string> filesIn(const std::string& folder) {
@@ -184,6 +198,12 @@ std::vector<std::string> filesIn(const std::string& folder) {
   if (dir) closedir(dir);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+size_t countEnding(const std::vector<std::string>& files, const std::string& end) {
+  return static_cast<size_t>(std::count_if(files.begin(), files.end(), [&end](const std::string& f) {
+    return f.size() > end.size() && f.compare(f.size() - end.size(), end.size(), end) == 0;
+  }));
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {

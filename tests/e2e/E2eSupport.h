@@ -4,10 +4,15 @@
 #ifndef TARNEL_TESTS_E2E_E2ESUPPORT_H_
 #define TARNEL_TESTS_E2E_E2ESUPPORT_H_
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "tests/support/Requirements.h"
+#include "tests/support/TestFiles.h"
 
 struct CommandResult {
   int exitCode;
@@ -21,13 +26,29 @@ struct CommandResult {
 CommandResult runTarnel(const std::vector<std::string>& args,
                         const std::map<std::string, std::string>& env = {});
 
+// Starts tarnel-report with `args` (and the environment of runTarnel) in the
+// background, standard output and error into the files `out` and `err`; its
+// process id, for waitpid.
+pid_t startTarnel(const std::vector<std::string>& args, const std::string& out, const std::string& err);
+
 // runTarnel behind `prefix`, a command that runs its arguments: for example
 // a shell that limits the file size, or `timeout` to interrupt the run.
 CommandResult runTarnelBehind(const std::vector<std::string>& prefix, const std::vector<std::string>& args);
 
+// Runs tarnel-report with `args` and `env`, {out} in the arguments, `out` and
+// `err` standing for a fresh folder of its own, and expects `exitCode`, `out`
+// and `err` exactly (the arguments as given in the failure's trace); the folder.
+std::string expectRun(const std::vector<std::string>& args, int exitCode, const std::string& out,
+                      const std::string& err, const std::map<std::string, std::string>& env = {});
+
 // Runs `command` with /bin/sh in `folder`, standard error into standard output
 // (`out`), with only PATH, HOME and LANG=C.UTF-8 of the environment.
 CommandResult runShell(const std::string& command, const std::string& folder);
+
+// Every sheet of the `workbooks` written by LibreOffice (headless, a profile of
+// its own, formulas computed) as <folder>/<stem>-<sheet>.csv, comma-separated
+// and UTF-8; the folder, or "" (and a test failure) when soffice fails.
+std::string sheetsAsCsv(const std::vector<std::string>& workbooks);
 
 // The demo database of 60 cells, seed 7, made on first use in a folder that
 // is removed when the program ends.
@@ -45,11 +66,11 @@ std::string examplePath(const std::string& relative);
 std::string expectedPath(const std::string& relative);
 std::string expectedText(const std::string& relative);
 
-std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
-void writeFile(const std::string& path, const std::string& text);
 // The names in `folder` (without "." and ".."), sorted.
 std::vector<std::string> filesIn(const std::string& folder);
+// How many of `files` end with `end` (and are longer).
+size_t countEnding(const std::vector<std::string>& files, const std::string& end);
 // `text` with every `from` replaced by `to`.
 std::string replaced(std::string text, const std::string& from, const std::string& to);
 

@@ -17,9 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
-
 #include "tests/e2e/E2eSupport.h"
 
 namespace {
@@ -33,13 +30,6 @@ struct Example {
   std::string command;
   std::vector<std::string> output;
 };
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;

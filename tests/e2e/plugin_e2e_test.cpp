@@ -22,7 +22,7 @@ std::string expectedPluginText(const std::string& name) {
   return readFile(std::string(TARNEL_SOURCE_DIR) + "/tests/plugins/expected/" + name);
 }
 
-// {in} stands for the input folder, {out} for the case's own output folder.
+// {out} stands for the case's own output folder.
 struct Case {
   std::vector<std::string> args;
   std::map<std::string, std::string> env;
@@ -38,7 +38,7 @@ TEST(Plugins, LoadedOrRefusedWithTheirMessages) {
   const std::string withExample = std::string(kExampleClass) + std::string(13, ' ') + kExample + "\n" +
                                   expectedText("classes.txt");
   const Case cases[] = {
-      {{"classes", "--plugin", "{in}/text.so"}, {}, 2, "", refused("{in}/text.so", "invalid ELF header")},
+      {{"classes", "--plugin", in + "/text.so"}, {}, 2, "", refused(in + "/text.so", "invalid ELF header")},
       {{"classes", "--plugin", "missing.so"}, {}, 2, "",
        refused("missing.so", "cannot open shared object file: No such file or directory")},
       {{"check-config", config, "--plugin", plugin("NoEntryPoint")}, {}, 2, "",
@@ -50,8 +50,8 @@ TEST(Plugins, LoadedOrRefusedWithTheirMessages) {
        refused(plugin("Throws"), "registering its classes threw: licence file missing")},
       {runArgs(db, config, "TarnelECPReport", "3000001", "{out}", {"--plugin", plugin("Clash")}), {}, 2, "",
        refused(plugin("Clash"), "report class TarnelECPReport is already registered by libTarnelEntity.so.1")},
-      {{"classes", "--plugin", "{in}/copy.so"}, {{"TARNEL_PLUGIN_PATH", kExample}}, 2, "",
-       refused("{in}/copy.so", "report class ExampleCellCoverageReport is already registered by " + kExample)},
+      {{"classes", "--plugin", in + "/copy.so"}, {{"TARNEL_PLUGIN_PATH", kExample}}, 2, "",
+       refused(in + "/copy.so", "report class ExampleCellCoverageReport is already registered by " + kExample)},
       // A library named twice loads once; empty entries of the path are skipped.
       {{"--plugin", kExample, "classes"}, {{"TARNEL_PLUGIN_PATH", ":" + kExample + "::"}}, 0, withExample, ""},
       {runArgs(db, config, kExampleClass, "1000017", "{out}", {"--plugin", kExample}), {}, 4, "",
@@ -59,19 +59,7 @@ TEST(Plugins, LoadedOrRefusedWithTheirMessages) {
       {{"--version"}, {}, 0, std::string("tarnel-report ") + TARNEL_VERSION + "\n", ""},
   };
   for (const Case& c : cases) {
-    std::string out = freshFolder();
-    auto local = [&](const std::string& text) { return replaced(replaced(text, "{out}", out), "{in}", in); };
-    std::vector<std::string> args;
-    std::string command;
-    for (const std::string& a : c.args) {
-      args.push_back(local(a));
-      command += " " + a;
-    }
-    SCOPED_TRACE(command);
-    CommandResult r = runTarnel(args, c.env);
-    EXPECT_EQ(r.exitCode, c.exitCode);
-    EXPECT_EQ(r.out, local(c.out));
-    EXPECT_EQ(r.err, local(c.err));
+    std::string out = expectRun(c.args, c.exitCode, c.out, c.err, c.env);
     if (c.exitCode != 0) {
       EXPECT_EQ(filesIn(out), std::vector<std::string>{});
     }

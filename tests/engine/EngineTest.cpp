@@ -98,9 +98,6 @@ TEST_F(EngineTest, WhatEndsTheBuild) {
 TEST_F(EngineTest, SqlOfExplicitAndGeneratedQueries) {
   // Query, SQL run, the last data manager call.
   const std::tuple<std::string, std::vector<std::string>, std::string> cases[] = {
-      // An explicit select gets the instance id appended directly.
-      {R"(<QUERY Name="E" Select="select * from t where id = "><FIELDS><FIELD Name="v"/>
-        </FIELDS></QUERY>)", {"select * from t where id = 9"}, "separation ,Cell"},
       // Join text replaces the instance id and keeps the trailing blank.
       {R"(<QUERY Name="E" Select="select * from t where id = " Join="and x = $INSTANCE_ID">
         <FIELDS><FIELD Name="v"/></FIELDS></QUERY>)", {"select * from t where id =  and x = 9"},
@@ -123,40 +120,36 @@ TEST_F(EngineTest, SqlOfExplicitAndGeneratedQueries) {
   }
 }
 
+// The single runner probes the table; the multi runner writes keys. With
+// development tracing on, each separation is traced.
 TEST_F(EngineTest, SeparationAndSingleSelectChooseTheRunner) {
-  // The single runner probes the table; the multi runner writes keys.
   auto r = report(R"(<REPORT><SELECTS><SELECT Name="Upper"/><SELECT Name="Lower"/>
-    <SELECT Name="NoEntity"/><SELECT Name="Same"/></SELECTS><QUERIES>
+    <SELECT Name="NoEntity"/><SELECT Name="Same"/><SELECT Name="E"/></SELECTS><QUERIES>
     <QUERY Name="Upper" Table="t" Entity="Antenna" SingleSelect="True"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
     <QUERY Name="Lower" Table="t" Entity="Antenna" SingleSelect="true"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
     <QUERY Name="NoEntity" Table="t"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
     <QUERY Name="Same" Table="t" Entity="Cell"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
-    </QUERIES></REPORT>)");
-  h.data.separations[{"Cell", "Cell"}] = 0;
-  h.connection.script("select tbl.instance_id, tbl.v from t tbl where tbl.instance_id = 5",
-                      {{"5", "k"}});
-  h.connection.tableHasInstanceId("T");
-  h.run(*r, 5);
-  EXPECT_EQ(h.data.text(), "v\tk\nv[k]\tk\nv[k]\tk\nv\tk\n");
-  EXPECT_EQ(h.data.calls, (std::vector<std::string>{"openStream Title", "separation Antenna,Cell",
-                                                    "separation Antenna,Cell",
-                                                    "separation Cell,Cell"}));
-}
-
-TEST_F(EngineTest, DevelopmentTracingWritesEachSeparation) {
-  auto r = report(R"(<REPORT><SELECTS><SELECT Name="F"/><SELECT Name="E"/></SELECTS><QUERIES>
-    <QUERY Name="F" Table="t" Entity="Antenna"><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
     <QUERY Name="E" Select="select 1 where 2 = "><FIELDS><FIELD Name="v"/></FIELDS></QUERY>
     </QUERIES></REPORT>)");
+  h.data.separations[{"Cell", "Cell"}] = 0;
   h.data.separations[{"", "Cell"}] = 0;
+  h.connection.script("select tbl.instance_id, tbl.v from t tbl where tbl.instance_id = 5", {{"5", "k"}});
+  h.connection.tableHasInstanceId("T");
   std::ostringstream trace;
   KvTraceStatic::setSink(&trace);
   __envKVDevelopment = true;
-  h.run(*r, 3);
+  h.run(*r, 5);
   __envKVDevelopment = false;
   KvTraceStatic::setSink(nullptr);
+  EXPECT_EQ(h.data.text(), "v\tk\nv[k]\tk\nv[k]\tk\nv\tk\n");
+  EXPECT_EQ(h.data.calls, (std::vector<std::string>{"openStream Title", "separation Antenna,Cell",
+                                                    "separation Antenna,Cell", "separation Cell,Cell",
+                                                    "separation ,Cell"}));
   EXPECT_EQ(trace.str(),
             "TarnelEntityReport::doXMLFields: Antenna.separation := 1\n"
+            "TarnelEntityReport::doXMLFields: Antenna.separation := 1\n"
+            "TarnelEntityReport::doXMLFields: .separation := 1\n"
+            "TarnelEntityReport::doXMLFields: Cell.separation := 0\n"
             "TarnelEntityReport::doXMLExplicit: .separation := 0\n");
 }
 

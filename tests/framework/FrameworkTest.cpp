@@ -1,10 +1,9 @@
 // The contract types' edges that report runs do not reach: strings and
-// collections, element trees and their parsing, shared pointers, degrees.
-// Result rows and the pinned clock are exercised exactly by every report
-// test and end-to-end run.
+// collections, element trees, shared pointers, degrees. Result rows and the
+// pinned clock are exercised exactly by every report test and end-to-end
+// run, parse errors by the command-line and reliability tests.
 #include <gtest/gtest.h>
 
-#include "framework/KvException.h"
 #include "framework/XMLDocument.h"
 #include "framework/XMLQueryResult.h"
 #include "framework/ResultDocument.h"
@@ -67,36 +66,6 @@ TEST(ElementTree, DottedPathsWalkChildNamesInDocumentOrder) {
   int count = 0;
   while (it()) ++count;
   EXPECT_EQ(count, 3);
-}
-
-TEST(ElementTree, ParseErrorsNameTheSourceAndLine) {
-  try {
-    XMLDocument::parseText("<R>\n<A>\n</R>", "conf.xml");
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message().str().rfind("conf.xml:3: ", 0), 0u) << e.message();
-  }
-  try {
-    XMLDocument::parseFile("/nonexistent/x.xml");
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message(), "/nonexistent/x.xml: cannot read file: No such file or directory");
-  }
-}
-
-TEST(ElementTree, DoctypesAndEntitiesAreRefused) {
-  const char* bomb =
-      "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>\n"
-      "<r x=\"&b;\"/>";
-  const char* external = "<!DOCTYPE r [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><r>&e;</r>";
-  for (const char* text : {bomb, external}) {
-    try {
-      XMLDocument::parseText(text, "c.xml");
-      FAIL() << "no exception";
-    } catch (const KvException& e) {
-      EXPECT_NE(e.message().str().find("c.xml:"), std::string::npos) << e.message();
-    }
-  }
 }
 
 TEST(SharedPointer, LastHolderDeletesTheElement) {

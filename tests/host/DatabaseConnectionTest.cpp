@@ -15,6 +15,8 @@
 #include "framework/KvException.h"
 #include "framework/KvXMLElement.h"
 #include "host/SqliteDatabase.h"
+#include "tests/support/Requirements.h"
+#include "tests/support/Thrown.h"
 #ifdef TARNEL_POSTGRES
 #include "host/PgDatabase.h"
 #endif
@@ -22,7 +24,6 @@
 namespace {
 
 const char kServerVariable[] = "TARNEL_PG_URI";
-const char* const kRequired[] = {"TARNEL_REQUIRE_POSTGRES", "CI"};
 
 const char kSqliteNetwork[] = R"(
 create table t (id integer primary key, name text, note text);
@@ -48,15 +49,10 @@ begin
 end $$;
 )";
 
-std::string variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
 class DatabaseConnectionTest : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    std::string uri = variable(kServerVariable);
+    std::string uri = environment(kServerVariable);
     if (GetParam() == "sqlite") {
       char name[] = "/tmp/tarnel-host-test-XXXXXX";
       close(mkstemp(name));
@@ -76,10 +72,7 @@ class DatabaseConnectionTest : public testing::TestWithParam<std::string> {
       GTEST_SKIP() << "Built without PostgreSQL support";
 #endif
     } else {
-      for (const char* required : kRequired) {
-        if (!variable(required).empty()) FAIL() << kServerVariable << " is not set";
-      }
-      GTEST_SKIP() << "No PostgreSQL server (" << kServerVariable << " is not set)";
+      SKIP_OR_FAIL_WITHOUT("No PostgreSQL server (TARNEL_PG_URI is not set)", "TARNEL_REQUIRE_POSTGRES");
     }
     connection_ = std::make_unique<DatabaseConnection>(*db_);
   }
@@ -168,14 +161,10 @@ INSTANTIATE_TEST_SUITE_P(Databases, DatabaseConnectionTest, testing::Values("sql
 
 #ifdef TARNEL_POSTGRES
 TEST(PgDatabase, ACallOfAnUnsafeNameIsRefusedBeforeItRuns) {
-  if (variable(kServerVariable).empty()) GTEST_SKIP() << "No PostgreSQL server";
-  PgDatabase db(variable(kServerVariable));
-  try {
-    db.callProcedure("pg_temp.x(); drop table t; --", {}, nullptr);
-    FAIL() << "no exception";
-  } catch (const KvException& e) {
-    EXPECT_EQ(e.message(), "Not a stored procedure name: pg_temp.x(); drop table t; --");
-  }
+  if (environment(kServerVariable).empty()) GTEST_SKIP() << "No PostgreSQL server";
+  PgDatabase db(environment(kServerVariable));
+  EXPECT_EQ(thrown([&] { db.callProcedure("pg_temp.x(); drop table t; --", {}, nullptr); }),
+            "Not a stored procedure name: pg_temp.x(); drop table t; --");
 }
 #endif
 

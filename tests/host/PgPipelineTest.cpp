@@ -8,17 +8,16 @@
 #ifdef TARNEL_POSTGRES
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "framework/KvException.h"
 #include "host/BatchSnapshot.h"
 #include "host/PgDatabase.h"
+#include "tests/support/Requirements.h"
 
 namespace {
 
 const char kServerVariable[] = "TARNEL_PG_URI";
-const char* const kRequired[] = {"TARNEL_REQUIRE_POSTGRES", "CI"};
 const char kTable[] =
     "create temp table t (id bigint primary key, v text);"
     "insert into t values (1, 'a'), (2, 'b'), (3, 'c'), (4, 'd')";
@@ -34,17 +33,12 @@ const char kOther[] = "select id * 10 from t where id = ?1";
 // Divides by zero for instance 3 only.
 const char kFailsForThree[] = "select 10 / (id - 3) from t where id = ?1";
 
-std::string variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
 // A connection of a batch of its own, with the table t.
 struct Worker {
   BatchSnapshot batch;
   std::unique_ptr<PgDatabase> db;
 
-  Worker() : db(new PgDatabase(variable(kServerVariable))) {
+  Worker() : db(new PgDatabase(environment(kServerVariable))) {
     db->execute(kTable);
     db->joinBatch(batch);
   }
@@ -73,11 +67,8 @@ struct Worker {
 class PgPipeline : public testing::Test {
  protected:
   void SetUp() override {
-    if (!variable(kServerVariable).empty()) return;
-    for (const char* required : kRequired) {
-      if (!variable(required).empty()) FAIL() << kServerVariable << " is not set";
-    }
-    GTEST_SKIP() << "No PostgreSQL server (" << kServerVariable << " is not set)";
+    SKIP_OR_FAIL_WITHOUT(environment(kServerVariable).empty() ? "No PostgreSQL server (TARNEL_PG_URI is not set)" : "",
+                         "TARNEL_REQUIRE_POSTGRES");
   }
 };
 

@@ -9,12 +9,13 @@
 #include <set>
 
 #include "framework/TarnelSteeringData.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 TEST(RunOutput, TheFolderShowsTheLastRunsOutcomeAlone) {
-  char pattern[] = "/tmp/tarnel-runoutput-XXXXXX";
-  const std::string folder = mkdtemp(pattern);
+  TempFolder temp;
+  const std::string& folder = temp.path;
   const struct Step {
     bool ok, stream;
     std::set<std::string> files;
@@ -38,7 +39,6 @@ TEST(RunOutput, TheFolderShowsTheLastRunsOutcomeAlone) {
     closedir(dir);
     EXPECT_EQ(files, s.files);
   }
-  std::system(("rm -rf " + folder).c_str());
 }
 
 }  // namespace

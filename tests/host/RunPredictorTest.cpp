@@ -7,12 +7,8 @@ namespace {
 typedef RunPredictor::Statement Statement;
 typedef Database::Parameter P;
 
-Statement read(const std::string& sql, Database::Parameters parameters) {
-  return {sql, std::move(parameters), false};
-}
-Statement call(const std::string& sql, Database::Parameters parameters) {
-  return {sql, std::move(parameters), true};
-}
+Statement read(const std::string& sql, Database::Parameters parameters) { return {sql, std::move(parameters), false}; }
+Statement call(const std::string& sql, Database::Parameters parameters) { return {sql, std::move(parameters), true}; }
 
 // The predicted statements as "sql(parameters)" texts.
 std::vector<std::string> texts(const std::vector<Statement>& list) {

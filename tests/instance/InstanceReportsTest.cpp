@@ -1,8 +1,8 @@
-// The reports over one instance: the second stream of the LMT report, the ECP
-// number format and the setup report's series filter and template.
+// The reports over one instance: the ECP number format and the setup report's
+// series filter and template (the LMT report's reopened stream: its
+// end-to-end files).
 #include <gtest/gtest.h>
 
-#include "reports/instance/InstanceReports.h"
 #include "reports/instance/TarnelECPReport.h"
 #include "reports/instance/TarnelSetupReport.h"
 #include "tests/support/ReportHarness.h"
@@ -16,19 +16,6 @@ void prepare(ReportHarness& h, Rows series, const std::string& selects, const st
               h.echoQueries({"APcellFields", "APcellDataFields", "APcellFieldsRCS",
                              "SWLoadDataTRX", "APantenna2", "APantenna2RCS", "S1", "S2", "S3"},
                             8) + "</QUERIES></REPORT>");
-}
-
-TEST(InstanceReports, LmtOpensItsStreamTwiceAndNamesTheSecondInTheSteeringData) {
-  ReportHarness h;
-  prepare(h, {{"8", "1"}}, "", R"(<TEMPLATE Excel="lmt.xlt"/>)");
-  TarnelSteeringData steering = h.run(*h.make<TarnelLMTReport>("LMT"), 8);
-  std::vector<std::string> opens;
-  for (const std::string& call : h.data.calls) {
-    if (call.rfind("openStream", 0) == 0) opens.push_back(call);
-  }
-  EXPECT_EQ(opens, (std::vector<std::string>{"openStream LMT", "openStream LMT"}));
-  EXPECT_EQ(steeringText(steering),
-            "runMacro=0\nPFTemplateName=lmt.xlt\nPFDataFileName=stream0.txt\n");
 }
 
 TEST(InstanceReports, EcpTenCharactersOfTheTwoNumberFieldsAreBracketedOthersUnchanged) {

@@ -1,9 +1,9 @@
 // The LAF report and the reports that run its build: the LAF and scenario
-// taken at configure, the section blocks chosen by the entity name, the fixed
-// templates, the MAHO report that builds nothing, and the neighbour lists (the
-// CDMA lists key by one column and leave "nant" as read; the plain list shows
-// its antenna bit map). Every query a LAF report can run writes one line
-// "<name>\t<name>", so the stream reads as the list of sections run.
+// taken at configure (by the MAHO report, which builds nothing), the section
+// blocks chosen by the entity name, the fixed templates, and the neighbour
+// lists (the CDMA lists key by one column and leave "nant" as read; the plain
+// list shows its antenna bit map). Every query a LAF report can run writes one
+// line "<name>\t<name>", so the stream reads as the list of sections run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,17 +71,6 @@ class LafReportTest : public ::testing::Test {
   ReportHarness harness;
 };
 
-TEST_F(LafReportTest, ConfigureTakesTheLafAndTheScenario) {
-  auto report = harness.make<TarnelLAFReport>();
-  EXPECT_EQ(-1, report->lafInstanceId());
-  TarnelReportInfo info(kLaf, "north");
-  report->configure(info);
-  EXPECT_EQ(kLaf, report->instanceId());
-  EXPECT_EQ(kLaf, report->lafInstanceId());
-  EXPECT_EQ(RWEString("north"), report->scenarioId());
-  EXPECT_TRUE(harness.data.calls.empty());
-}
-
 TEST_F(LafReportTest, EntityNameInAnotherCaseSelectsNeitherBlock) {
   EXPECT_EQ(ReportHarness::echoText({"APcellFields", "SWLoadDataTRX", "APantenna2", "SWceqface",
                                      "SWceqfacealtcar", "DCSLocalKey"}) + "template config.xlt",
@@ -102,12 +91,15 @@ TEST_F(LafReportTest, FixedTemplatesIgnoreTheConfiguredOne) {
   }
 }
 
-TEST_F(LafReportTest, MahoRunOpensNoStreamAndRunsNoQuery) {
+// The MAHO report's configure (TarnelLAFReport's) takes the LAF and the scenario.
+TEST_F(LafReportTest, MahoRunTakesTheLafAndScenarioAndOpensNoStreamAndRunsNoQuery) {
   auto report = harness.make<TarnelLAFMahoReport>();
-  harness.run(*report, kLaf);
+  harness.run(*report, kLaf, "north");
   EXPECT_TRUE(harness.data.calls.empty());
   EXPECT_TRUE(harness.connection.executed().empty());
+  EXPECT_EQ(kLaf, report->instanceId());
   EXPECT_EQ(kLaf, report->lafInstanceId());
+  EXPECT_EQ(RWEString("north"), report->scenarioId());
 }
 
 TEST_F(LafReportTest, CdmaListsKeyByOneColumnAndLeaveNantAsRead) {

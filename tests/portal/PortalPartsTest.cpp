@@ -9,7 +9,6 @@
 #include <future>
 #include <thread>
 
-#include "framework/KvException.h"
 #include "host/NetworkCatalogue.h"
 #include "host/PluginLoader.h"
 #include "host/ReportCatalogue.h"
@@ -18,6 +17,7 @@
 #include "portal/ReportView.h"
 #include "portal/RunPool.h"
 #include "tests/portal/PortalTestSupport.h"
+#include "tests/support/Thrown.h"
 
 namespace {
 
@@ -31,12 +31,8 @@ TEST(NetworkCatalogueSearch, WholeFieldsFirstThenStartsThenTheRestInIdOrder) {
   };
   const Case cases[] = {
       {"cell0001", "", 3, {"CELL00010", "CELL00011", "CELL00012"}, 72},
-      {"CELL00004",
-       "",
-       10,
-       {"CELL00004", "CELL00004-0", "CELL00004-1", "CELL00004-2", "CELL00004-V0", "CELL00004-V1",
-        "CELL00004-V2"},
-       7},
+      {"CELL00004", "", 10,
+       {"CELL00004", "CELL00004-0", "CELL00004-1", "CELL00004-2", "CELL00004-V0", "CELL00004-V1", "CELL00004-V2"}, 7},
       {"cell00004-v", "VoiceLAF", 2, {"CELL00004-V0", "CELL00004-V1"}, 3},
       {"3000002", "", 5, {"ECP2"}, 1},
       {"map-ecp", "", 5, {"ECP1", "ECP2"}, 2},
@@ -57,15 +53,13 @@ TEST(NetworkCatalogueSearch, WholeFieldsFirstThenStartsThenTheRestInIdOrder) {
 TEST(ReportCatalogueLoad, BadEntriesNameTheFileAndLine) {
   std::string folder = testFolder() + "/catalogue";
   mkdir(folder.c_str(), 0700);
-  std::ofstream(folder + "/cell.xml") << fileText(sourcePath("examples/reports/cell/cell.xml"));
-  std::ofstream(folder + "/bare.xml") << "<REPORT/>";
+  writeFile(folder + "/cell.xml", readFile(sourcePath("examples/reports/cell/cell.xml")));
+  writeFile(folder + "/bare.xml", "<REPORT/>");
   std::string file = folder + "/catalogue.tsv";
   const std::pair<const char*, std::string> cases[] = {
       {"cell.xml\tTarnelCellReport\tall\n",
-       file + ":1: expected 4 tab-separated columns (configuration, class, instances, title), "
-              "found 3"},
-      {"# reports\ncell.xml\tNoSuchReport\tall\tCell\n",
-       file + ":2: unknown report class NoSuchReport"},
+       file + ":1: expected 4 tab-separated columns (configuration, class, instances, title), found 3"},
+      {"# reports\ncell.xml\tNoSuchReport\tall\tCell\n", file + ":2: unknown report class NoSuchReport"},
       {"cell.xml\tTarnelCellReport\tall\tCell\ncell.xml\tTarnelCellReport\tall\tAgain\n",
        file + ":2: a second report named cell"},
       {"gone.xml\tTarnelCellReport\tall\tGone\n",
@@ -75,13 +69,8 @@ TEST(ReportCatalogueLoad, BadEntriesNameTheFileAndLine) {
       {"# nothing\n", file + ": lists no report configuration"},
   };
   for (const auto& c : cases) {
-    std::ofstream(file) << c.first;
-    try {
-      ReportCatalogue catalogue(folder, {}, PluginLoader::builtIn());
-      ADD_FAILURE() << "loaded: " << c.first;
-    } catch (const KvException& e) {
-      EXPECT_EQ(e.message().str(), c.second);
-    }
+    writeFile(file, c.first);
+    EXPECT_EQ(thrown([&] { ReportCatalogue(folder, {}, PluginLoader::builtIn()); }), c.second);
   }
 }
 
@@ -99,17 +88,13 @@ TEST(RunPoolQueue, RefusesRunsBeyondTheQueueWhileEveryWorkerIsBusy) {
     ++holding;
     gate.wait();
   };
-  std::vector<std::string> folders;
-  for (const char* name : {"/pool1", "/pool2", "/pool3"}) {
-    folders.push_back(testFolder() + name);
-    mkdir(folders.back().c_str(), 0700);
-  }
+  const TempFolder folders[3];
   const ReportCatalogue::Entry& cell = *reports.find("cell");
   RunPool pool(base, 1, 1);
-  std::future<RunPool::Result> first = pool.submit(cell, 1000004, folders[0]);  // the idle worker's
+  std::future<RunPool::Result> first = pool.submit(cell, 1000004, folders[0].path);  // the idle worker's
   while (holding == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  std::future<RunPool::Result> second = pool.submit(cell, 1000005, folders[1]);  // waits
-  std::future<RunPool::Result> third = pool.submit(cell, 1000006, folders[2]);   // refused
+  std::future<RunPool::Result> second = pool.submit(cell, 1000005, folders[1].path);  // waits
+  std::future<RunPool::Result> third = pool.submit(cell, 1000006, folders[2].path);   // refused
   ASSERT_TRUE(first.valid());
   ASSERT_TRUE(second.valid());
   EXPECT_FALSE(third.valid());

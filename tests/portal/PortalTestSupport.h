@@ -4,23 +4,14 @@
 #ifndef TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
 #define TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 
 #include "host/DemoNetwork.h"
+#include "tests/support/TestFiles.h"
 
 inline const std::string& testFolder() {
-  static const std::string* folder = [] {
-    char pattern[] = "/tmp/tarnel-portal-test-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
-    auto* path = new std::string(pattern);
-    std::atexit([] { std::system(("rm -rf '" + testFolder() + "'").c_str()); });
-    return path;
-  }();
-  return *folder;
+  static const TempFolder folder;
+  return folder.path;
 }
 
 inline const std::string& demoDatabase() {
@@ -34,13 +25,6 @@ inline const std::string& demoDatabase() {
 
 inline std::string sourcePath(const std::string& relative) {
   return std::string(TARNEL_SOURCE_DIR) + "/" + relative;
-}
-
-inline std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 #endif  // TARNEL_TESTS_PORTAL_PORTALTESTSUPPORT_H_

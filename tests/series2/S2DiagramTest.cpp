@@ -278,20 +278,6 @@ TEST(S2RtuTest, PlacedByFrameZeroAndHardwareType) {
   }
 }
 
-TEST(S2PrefixTest, RadioTextPrefixByTechnologyAndType) {
-  const char* const cases[][3] = {
-      // The demo radios pin "as", "a", "te", "t" and a blank prefix end to end.
-      {"cdma", "sbrcu", "101  e 12"}, {"AMPS", "sbrcu", "101  e 12"},
-  };
-  for (const auto& c : cases) {
-    S2Run r;
-    r.frames({"s2"});
-    r.rows(ampsSql("SWrdtk"), {radio(c[0], c[1])});
-    std::string text = r.build();
-    EXPECT_EQ(text.substr(0, text.find('\n')), std::string("L\t0\t2\t5\t") + c[2]) << c[0] << c[1];
-  }
-}
-
 // Slots of one unit at slot n (5 for radios and DCCH, 8 for SU, 6 for LOC):
 // section, frame 0, CEA, technology, type, slots.
 // clang-format off
@@ -392,6 +378,12 @@ TEST(S2LayoutTest, LinesOfEachSection) {
        {{cdmaSql("s2_evenbba"), {bba("2", "u")}}, {cdmaSql("s2_oddbba"), {bba("2", "e")}}},
        "L\t2\t2\t6\tBBA - BIU\nL\t2\t2\t7\tBBA - ACU\nL\t2\t2\t8\tBBA - BCR\n",
        {cdmaSql("s2_oddbba")}},
+      // The demo radios pin the prefixes "as", "a", "te", "t" and a blank one end to end.
+      {"radio prefixes: none for CDMA, nor for AMPS in upper case", {"s2"},
+       {{ampsSql("SWrdtk"), {radio("cdma", "sbrcu", "12"), radio("AMPS", "sbrcu", "13")}}},
+       "L\t0\t2\t5\t101  e 12\nST\t0\t2\t5\ttg: tm:\nTR\t0\t2\t5\tR:a1 T:t1 sg:g2\nSAT\t0\t2\t5\td:d4 L:0 M:m7\n"
+       "DRE\t0\t2\t5\tds0/1:/\nL\t0\t2\t5\t101  e 13\nST\t0\t2\t5\ttg: tm:\nTR\t0\t2\t5\tR:a1 T:t1 sg:g2\n"
+       "SAT\t0\t2\t5\td:d4 L:0 M:m7\nDRE\t0\t2\t5\tds0/1:/\n"},
       {"no odd BBA without a growth frame", {"pcm", "ccm"}, {}, "", {cdmaSql("s2_oddccc")},
        {cdmaSql("s2_oddbba")}},
       {"no CRTU without a CDMA primary frame", {"s2", "c", "pcm"}, {}, "",

@@ -46,17 +46,12 @@ KvXMLElement* InMemoryConnection::executeQuery(const KvXMLQuery& query) {
 
 void InMemoryConnection::script(const std::string& sql, Rows rows) { rows_[sql] = std::move(rows); }
 
-void InMemoryConnection::scriptOutputs(const std::string& procedure,
-                                       std::vector<std::string> values) {
+void InMemoryConnection::scriptOutputs(const std::string& procedure, std::vector<std::string> values) {
   outputs_[procedure] = std::move(values);
 }
 
-void InMemoryConnection::fail(const std::string& sql, const std::string& message) {
-  failures_[sql] = message;
-}
+void InMemoryConnection::fail(const std::string& sql, const std::string& message) { failures_[sql] = message; }
 
 void InMemoryConnection::tableHasInstanceId(const std::string& table) {
-  script("select 1 from user_Tab_columns where table_name='" + table +
-             "' and column_name='INSTANCE_ID'",
-         {{"1"}});
+  script("select 1 from user_Tab_columns where table_name='" + table + "' and column_name='INSTANCE_ID'", {{"1"}});
 }

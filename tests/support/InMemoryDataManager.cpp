@@ -44,9 +44,7 @@ int InMemoryDataManager::separation(const RWEString& queryEntity, const RWEStrin
   return it == separations.end() ? 1 : it->second;
 }
 
-int InMemoryDataManager::inScenario(int id, const RWEString&) {
-  return outOfScenario.count(id) ? 0 : 1;
-}
+int InMemoryDataManager::inScenario(int id, const RWEString&) { return outOfScenario.count(id) ? 0 : 1; }
 
 int InMemoryDataManager::seriesForCell(int id) {
   auto it = series.find(id);
@@ -65,14 +63,11 @@ RWEString InMemoryDataManager::instanceName(int id) { return named(names, id, ""
 RWEString InMemoryDataManager::instanceMapName(int id) { return named(names, id, "map-"); }
 RWEString InMemoryDataManager::instanceMapLabel(int id) { return named(names, id, "label-"); }
 
-void InMemoryDataManager::populateTempScenarioTable(const RWEString& entity,
-                                                    const RWEString& scenario) {
+void InMemoryDataManager::populateTempScenarioTable(const RWEString& entity, const RWEString& scenario) {
   calls.push_back("populateTempScenarioTable " + entity.str() + "," + scenario.str());
 }
 
-std::string InMemoryDataManager::text(int n) const {
-  return streams_.at(static_cast<size_t>(n))->str();
-}
+std::string InMemoryDataManager::text(int n) const { return streams_.at(static_cast<size_t>(n))->str(); }
 
 void InMemoryDataManager::failStream(int n) {
   failing_.insert(n);

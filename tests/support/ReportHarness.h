@@ -15,6 +15,7 @@
 #include "framework/XMLDocument.h"
 #include "tests/support/InMemoryConnection.h"
 #include "tests/support/InMemoryDataManager.h"
+#include "tests/support/Thrown.h"
 
 class ReportHarness {
  public:
@@ -96,18 +97,6 @@ inline std::string steeringText(const TarnelSteeringData& steering) {
   std::string text;
   for (const auto& e : steering.calls()) text += e.first.str() + "=" + e.second.str() + "\n";
   return text;
-}
-
-// The message and contexts (KvException::asString) of the E that `f` throws;
-// "no exception" when it returns.
-template <typename E = KvException, typename F>
-std::string thrown(F f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.asString().str();
-  }
-  return "no exception";
 }
 
 #endif  // TARNEL_TESTS_SUPPORT_REPORTHARNESS_H_

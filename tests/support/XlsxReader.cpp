@@ -32,24 +32,17 @@ bool is(const xmlNode* n, const char* name) {
   return n->type == XML_ELEMENT_NODE && std::string(reinterpret_cast<const char*>(n->name)) == name;
 }
 
-std::string attribute(xmlNode* n, const char* name) {
-  for (xmlAttr* a = n->properties; a; a = a->next) {
-    if (std::string(reinterpret_cast<const char*>(a->name)) == name) {
-      xmlChar* v = xmlNodeGetContent(a->children);
-      std::string value = v ? reinterpret_cast<const char*>(v) : "";
-      xmlFree(v);
-      return value;
-    }
-  }
-  return std::string();
+// The text libxml2 returns (and frees here); "" for none.
+std::string taken(xmlChar* value) {
+  std::string text = value ? reinterpret_cast<const char*>(value) : "";
+  xmlFree(value);
+  return text;
 }
 
-std::string text(xmlNode* n) {
-  xmlChar* v = xmlNodeGetContent(n);
-  std::string value = v ? reinterpret_cast<const char*>(v) : "";
-  xmlFree(v);
-  return value;
-}
+// An attribute by its local name, whatever its namespace.
+std::string attribute(xmlNode* n, const char* name) { return taken(xmlGetProp(n, BAD_CAST name)); }
+// All text below `n`: a string's <t> elements joined.
+std::string text(xmlNode* n) { return taken(xmlNodeGetContent(n)); }
 
 // Every element named `name` below `n`, in document order.
 void collect(xmlNode* n, const char* name, std::vector<xmlNode*>& found) {
@@ -65,15 +58,6 @@ std::vector<xmlNode*> all(xmlDoc* doc, const char* name) {
   return found;
 }
 
-// The text of a shared string or an inline string: its <t> elements joined.
-std::string stringOf(xmlNode* n) {
-  std::vector<xmlNode*> parts;
-  collect(n, "t", parts);
-  std::string s;
-  for (xmlNode* t : parts) s += text(t);
-  return s;
-}
-
 // "B12" as (12, 2).
 std::pair<int, int> position(const std::string& reference) {
   int column = 0;
@@ -87,7 +71,7 @@ std::string cellText(xmlNode* c, const std::vector<std::string>& shared) {
   for (xmlNode* k = c->children; k; k = k->next) {
     if (is(k, "v")) value = text(k);
     if (is(k, "f")) formula = text(k);
-    if (is(k, "is")) value = stringOf(k);
+    if (is(k, "is")) value = text(k);
   }
   if (type == "s") value = shared.at(static_cast<size_t>(std::stoul(value)));
   if (type == "s" || type == "str" || type == "inlineStr") value = "\"" + value + "\"";
@@ -105,7 +89,7 @@ XlsxReader::XlsxReader(const std::string& path) : path_(path) {
   std::string strings = readEntry(zip, "xl/sharedStrings.xml");
   if (!strings.empty()) {
     Document doc = parse(strings, "sharedStrings.xml");
-    for (xmlNode* si : all(doc.get(), "si")) shared.push_back(stringOf(si));
+    for (xmlNode* si : all(doc.get(), "si")) shared.push_back(text(si));
   }
   std::map<std::string, std::string> targets;
   Document rels = parse(readEntry(zip, "xl/_rels/workbook.xml.rels"), "workbook.xml.rels");
@@ -141,13 +125,6 @@ std::vector<std::string> XlsxReader::rows(const std::string& sheet) const {
     rows.push_back(line);
   }
   return rows;
-}
-
-std::string XlsxReader::cell(const std::string& sheet, const std::string& reference) const {
-  auto it = cells_.find(sheet);
-  if (it == cells_.end()) return std::string();
-  auto c = it->second.find(position(reference));
-  return c == it->second.end() ? std::string() : c->second;
 }
 
 const std::string& XlsxReader::sheetXml(const std::string& sheet) const { return sheetXml_.at(sheet); }

@@ -18,8 +18,6 @@ class XlsxReader {
   // The rows of `sheet` from row 1 to its last, each its cells from column A
   // to its last, joined by " | " (an empty cell is empty).
   std::vector<std::string> rows(const std::string& sheet) const;
-  // One cell, "" when empty ("A1", "C12").
-  std::string cell(const std::string& sheet, const std::string& reference) const;
   // The sheet's XML, for what cells do not show (panes, filters, widths).
   const std::string& sheetXml(const std::string& sheet) const;
   // Any part of the package, by name ("docProps/core.xml").

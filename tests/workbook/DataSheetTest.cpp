@@ -27,27 +27,6 @@ TEST(DataSheet, ValuesBecomeNumbersTextsOrStringsAsWritten) {
   for (const auto& c : cases) EXPECT_EQ(describe(DataCell::of(c.first)), c.second) << c.first;
 }
 
-TEST(DataSheet, StreamLinesBecomeRowsSplitAtTabs) {
-  std::vector<DataRow> rows = dataRows("a\t1\n\nL\t0\t\t21\tRTU amps\nlast");
-  ASSERT_EQ(rows.size(), 4u);
-  ASSERT_EQ(rows[0].size(), 2u);
-  EXPECT_EQ(describe(rows[0][1]), "number 1");
-  EXPECT_TRUE(rows[1].empty());
-  ASSERT_EQ(rows[2].size(), 5u);
-  EXPECT_EQ(describe(rows[2][2]), "empty");
-  EXPECT_EQ(describe(rows[2][4]), "string RTU amps");
-  EXPECT_EQ(describe(rows[3][0]), "string last");
-}
-
-TEST(DataSheet, SteeringRowsKeepOrderAndTheMacroIsANumber) {
-  ReportFiles files({{"runMacro", "3"}, {"PFTemplate0", "s2m.xlt"}, {"PFFrtech1", ""}}, "", RunInfo());
-  std::vector<DataRow> rows = steeringRows(files);
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(describe(rows[0][0]) + "," + describe(rows[0][1]), "string runMacro,number 3");
-  EXPECT_EQ(describe(rows[1][1]), "string s2m.xlt");
-  EXPECT_EQ(describe(rows[2][1]), "empty");
-}
-
 TEST(DataSheet, SheetNamesFollowTheSpreadsheetsRules) {
   EXPECT_EQ(safeSheetName("Frame 1"), "Frame 1");
   EXPECT_EQ(safeSheetName("a[b]:c*d?e/f\\g"), "a_b__c_d_e_f_g");

@@ -1,13 +1,12 @@
 // Generated workbooks of the expected report files (tests/e2e/expected), read
 // back: sheet names and order, and the exact cells of each family's layout.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iomanip>
 #include <sstream>
 
+#include "tests/support/TestFiles.h"
 #include "tests/support/XlsxReader.h"
 #include "workbook/Layout.h"
 #include "workbook/StreamBlocks.h"
@@ -18,13 +17,7 @@ namespace {
 const std::string kExpected =
     std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/workbook/")) + "/tests/e2e/expected/";
 
-struct Folder {
-  Folder() : path(mkdtemp(&std::string("/tmp/tarnel-layout-XXXXXX")[0])) {}
-  ~Folder() { std::filesystem::remove_all(path); }
-  std::string path;
-};
-
-XlsxReader generated(const std::string& steering, const Folder& out) {
+XlsxReader generated(const std::string& steering, const TempFolder& out) {
   return XlsxReader(WorkbookMaker("").make(kExpected + steering + ".steering.json", out.path).path);
 }
 
@@ -51,7 +44,7 @@ class Families : public testing::TestWithParam<Family> {};
 
 TEST_P(Families, LayOutTheirStreams) {
   const Family& f = GetParam();
-  Folder out;
+  TempFolder out;
   XlsxReader book = generated(f.steering, out);
   EXPECT_EQ(book.sheetNames(), f.sheets);
   EXPECT_EQ(rows(book, f.sheet, f.first, f.count), f.rows);
@@ -143,7 +136,7 @@ TEST(GeneratedWorkbook, SheetSettingsAndDocumentTime) {
       {"series2/s2_cell_diagram_1000004", "Frame 0", "<pane ySplit=\"7\""},
   };
   for (const auto& c : cases) {
-    Folder out;
+    TempFolder out;
     XlsxReader book = generated(c.steering, out);
     EXPECT_NE(book.sheetXml(c.sheet).find(c.fragment), std::string::npos) << c.steering << " " << c.fragment;
     EXPECT_NE(book.part("docProps/core.xml").find(">2023-11-14T22:13:20Z</dcterms:created>"), std::string::npos);

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <xlsxwriter.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 
+#include "tests/support/TestFiles.h"
+#include "tests/support/Thrown.h"
+#include "tests/support/XlsxReader.h"
 #include "workbook/PartName.h"
 #include "workbook/SheetReference.h"
 #include "workbook/TemplatePackage.h"
@@ -23,50 +22,23 @@ namespace {
 const std::string kSource = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/tests/workbook/"));
 const std::string kExamples = kSource + "/examples/templates";
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void spit(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-// A new folder, removed with everything in it when the test ends.
-struct Folder {
-  Folder() : path(mkdtemp(&std::string("/tmp/tarnel-templates-XXXXXX")[0])) {}
-  ~Folder() { std::filesystem::remove_all(path); }
-  std::string path;
-};
-
 ReportFiles files(std::vector<ReportFiles::Entry> steering, std::string stream = "") {
   return ReportFiles(std::move(steering), std::move(stream), RunInfo());
 }
 
-// A written workbook read back: its package, sheets and cells.
-struct ReadBack {
+// A written workbook read back: its cells (XlsxReader), sheets with their
+// state, defined names and charts.
+struct ReadBack : XlsxReader {
   explicit ReadBack(const std::string& path)
-      : bytes(std::make_shared<const std::string>(slurp(path))), package(bytes, path), zip(bytes, path) {}
+      : XlsxReader(path), bytes(std::make_shared<const std::string>(readFile(path))), package(bytes, path),
+        zip(bytes, path) {}
 
-  std::string part(const std::string& name) const { return zip.read(name); }
   // "name", or "name (hidden)", in order.
   std::vector<std::string> sheets() const {
     std::vector<std::string> list;
     xmlNode* all = XmlPart::child(package.xml(package.workbookPart())->root(), "sheets");
     for (xmlNode* s : XmlPart::children(all, "sheet")) {
       list.push_back(XmlPart::attribute(s, "name") + (XmlPart::hasAttribute(s, "state") ? " (hidden)" : ""));
-    }
-    return list;
-  }
-  // "A1 n 4", "B1 s text" for each cell of an inline-string sheet.
-  std::vector<std::string> cells(const std::string& sheet) const {
-    XmlPart xml(part(package.sheets()[package.sheetIndex(sheet)].part), sheet, "read back");
-    std::vector<std::string> list;
-    for (xmlNode* row : XmlPart::children(XmlPart::child(xml.root(), "sheetData"), "row")) {
-      for (xmlNode* c : XmlPart::children(row, "c")) {
-        bool text = XmlPart::attribute(c, "t") == "inlineStr";
-        list.push_back(XmlPart::attribute(c, "r") + (text ? " s " : " n ") + XmlPart::text(c));
-      }
     }
     return list;
   }
@@ -104,7 +76,7 @@ struct ReadBack {
 // Diagrams.xltm: a cover, a hidden diagram sheet "PivCell" with a chart of
 // its own cells and a print area, a hidden Data sheet, and a VBA project.
 void writeDiagrams(const std::string& dir) {
-  spit(dir + "/vbaProject.bin", "not really a VBA project");
+  writeFile(dir + "/vbaProject.bin", "not really a VBA project");
   std::string xlsm = dir + "/draft.xlsm";
   lxw_workbook* wb = workbook_new(xlsm.c_str());
   worksheet_write_formula(workbook_add_worksheet(wb, "Cover"), 0, 0, "=Steering!B1", nullptr);
@@ -124,13 +96,13 @@ void writeDiagrams(const std::string& dir) {
 }
 
 TEST(TemplateWorkbook, ChoosesTheTemplateTheSteeringDataNames) {
-  Folder temp;
+  TempFolder temp;
   const std::string& dir = temp.path;
   for (const char* name : {"CellParameters.xltx", "S2CellDiagram.xltx"}) {
-    spit(dir + "/" + name, slurp(kExamples + "/" + name));
+    writeFile(dir + "/" + name, readFile(kExamples + "/" + name));
   }
-  spit(dir + "/Both.xlsx", slurp(kExamples + "/nghbr.xltx"));
-  spit(dir + "/Both.xltx", slurp(kExamples + "/nghbr.xltx"));
+  writeFile(dir + "/Both.xlsx", readFile(kExamples + "/nghbr.xltx"));
+  writeFile(dir + "/Both.xltx", readFile(kExamples + "/nghbr.xltx"));
   writeDiagrams(dir);
   struct Case {
     std::vector<ReportFiles::Entry> steering;
@@ -170,22 +142,24 @@ TEST(TemplateWorkbook, ChoosesTheTemplateTheSteeringDataNames) {
 
 TEST(TemplateWorkbook, FilledTemplateHasDataAndSteeringAndKeepsTheRest) {
   setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
-  Folder temp;
+  TempFolder temp;
   const std::string& dir = temp.path;
   const std::string out = dir + "/cell.xlsx";
-  ReportFiles report = files({{"runMacro", "0"}, {"PFTemplateName", "CellParameters.xlt"}, {"PFDataFileName", "c.txt"}},
+  // The stream's last line without its line end; an empty steering value.
+  ReportFiles report = files({{"runMacro", "0"}, {"PFTemplateName", "CellParameters.xlt"}, {"PFDataFileName", "c.txt"},
+                              {"PFFrtech1", ""}},
                              "CellName\tCELL 7 \ncell_number\t7\n\nFACE_x[0]\t=\"0042\"\t\t-3\n"
-                             "t\tZ\xC3\xBCrich|2\x01\xFF_x0041_\n");
+                             "t\tZ\xC3\xBCrich|2\x01\xFF_x0041_");
   TemplateChoice choice = TemplateWorkbook::choose(report, kExamples);
   TemplateWorkbook::fill(choice, report, out);
   ReadBack book(out);
   EXPECT_EQ(book.sheets(), (std::vector<std::string>{"Cell Parameters", "Data", "Steering"}));
-  EXPECT_EQ(book.cells("Data"), (std::vector<std::string>{"A1 s CellName", "B1 s CELL 7 ", "A2 s cell_number",
-                                                          "B2 n 7", "A4 s FACE_x[0]", "B4 s 0042", "D4 n -3", "A5 s t",
-                                                          "B5 s Z\xC3\xBCrich|2_x0001_\xEF\xBF\xBD_x005F_x0041_"}));
-  EXPECT_EQ(book.cells("Steering"), (std::vector<std::string>{"A1 s runMacro", "B1 n 0", "A2 s PFTemplateName",
-                                                              "B2 s CellParameters.xlt", "A3 s PFDataFileName",
-                                                              "B3 s c.txt"}));
+  EXPECT_EQ(book.rows("Data"), (std::vector<std::string>{"\"CellName\" | \"CELL 7 \"", "\"cell_number\" | 7", "",
+                                                         "\"FACE_x[0]\" | \"0042\" |  | -3",
+                                                         "\"t\" | \"Z\xC3\xBCrich|2_x0001_\xEF\xBF\xBD_x005F_x0041_\""}));
+  EXPECT_EQ(book.rows("Steering"), (std::vector<std::string>{"\"runMacro\" | 0",
+                                                             "\"PFTemplateName\" | \"CellParameters.xlt\"",
+                                                             "\"PFDataFileName\" | \"c.txt\"", "\"PFFrtech1\""}));
   EXPECT_NE(book.part("[Content_Types].xml").find("spreadsheetml.sheet.main+xml"), std::string::npos);
   EXPECT_NE(book.part("xl/workbook.xml").find("<calcPr calcId=\"124519\" fullCalcOnLoad=\"1\"/>"), std::string::npos);
   EXPECT_NE(book.part("docProps/core.xml").find(">2023-11-14T22:13:20Z</dcterms:modified>"), std::string::npos);
@@ -199,11 +173,11 @@ TEST(TemplateWorkbook, FilledTemplateHasDataAndSteeringAndKeepsTheRest) {
     EXPECT_EQ(a.comp_size, b.comp_size) << part;
   }
   TemplateWorkbook::fill(choice, report, dir + "/again.xlsx");
-  EXPECT_EQ(slurp(dir + "/again.xlsx"), slurp(out));
+  EXPECT_EQ(readFile(dir + "/again.xlsx"), readFile(out));
 }
 
 TEST(TemplateWorkbook, FramesAreTheirTemplateSheetsRenamedOrCopied) {
-  Folder temp;
+  TempFolder temp;
   const std::string& dir = temp.path;
   const std::string out = dir + "/s2.xlsx";
   ReportFiles report = files({{"runMacro", "3"}, {"PFWorkbookName", "S2CellDiagram.xls"}, {"PFTemplate0", "s2m.xlt"},
@@ -226,7 +200,7 @@ TEST(TemplateWorkbook, FramesAreTheirTemplateSheetsRenamedOrCopied) {
 }
 
 TEST(TemplateWorkbook, CopiedSheetsTakeTheirChartsAlongAndMacrosStay) {
-  Folder temp;
+  TempFolder temp;
   const std::string& dir = temp.path;
   writeDiagrams(dir);
   ReportFiles frames = files({{"runMacro", "3"}, {"PFWorkbookName", "Diagrams"}, {"PFTemplate0", "PivCell.xlt"},
@@ -236,7 +210,7 @@ TEST(TemplateWorkbook, CopiedSheetsTakeTheirChartsAlongAndMacrosStay) {
   EXPECT_EQ(book.sheets(), (std::vector<std::string>{"Cover", "Frame 0", "Frame 1", "Data (hidden)", "Steering"}));
   EXPECT_EQ(book.chartFormulas("Frame 0"), (std::vector<std::string>{"xl/charts/chart1.xml", "'Frame 0'!$A$1:$A$3"}));
   EXPECT_EQ(book.chartFormulas("Frame 1"), (std::vector<std::string>{"xl/charts/chart2.xml", "'Frame 1'!$A$1:$A$3"}));
-  EXPECT_EQ(book.cells("Data"), (std::vector<std::string>{"A1 s a", "B1 n 1"}));
+  EXPECT_EQ(book.rows("Data"), std::vector<std::string>{"\"a\" | 1"});
   EXPECT_EQ(book.part("xl/vbaProject.bin"), "not really a VBA project");
   EXPECT_NE(book.part("[Content_Types].xml").find("sheet.macroEnabled.main+xml"), std::string::npos);
 
@@ -248,16 +222,18 @@ TEST(TemplateWorkbook, CopiedSheetsTakeTheirChartsAlongAndMacrosStay) {
 
 // A template made wrong in one way; {T} stands for its path, {D} for the folder.
 TEST(TemplateWorkbook, BadTemplatesAndFailedWritesNameTheFile) {
-  Folder temp;
+  TempFolder temp;
   const std::string& dir = temp.path;
-  const std::string good = slurp(kExamples + "/CellParameters.xltx");
-  auto without = [&](const std::string& dropped) {
+  const std::string good = readFile(kExamples + "/CellParameters.xltx");
+  // The good template without the entry `dropped`, with an entry `added` of 101 MiB of zeros.
+  auto rewritten = [&](const std::string& dropped, const std::string& added = "") {
     return [=](const std::string& path) {
       ZipArchive in(std::make_shared<const std::string>(good), "good");
       ZipWriter out(path);
       for (size_t i = 0; i < in.size(); ++i) {
         if (in.name(i) != dropped) out.copy(in, i, in.name(i));
       }
+      if (!added.empty()) out.add(added, std::string(101 << 20, '\0'), 0, ZipWriter::kDeflate);
       out.write();
     };
   };
@@ -267,25 +243,17 @@ TEST(TemplateWorkbook, BadTemplatesAndFailedWritesNameTheFile) {
     std::string out, message;
   };
   const std::vector<Case> cases = {
-      {"not a zip", [](const std::string& p) { spit(p, "Cell;Parameters\n"); }, "", "Not a workbook (not a zip archive): {T}"},
-      {"truncated", [&](const std::string& p) { spit(p, good.substr(0, good.size() / 2)); }, "",
+      {"not a zip", [](const std::string& p) { writeFile(p, "Cell;Parameters\n"); }, "", "Not a workbook (not a zip archive): {T}"},
+      {"truncated", [&](const std::string& p) { writeFile(p, good.substr(0, good.size() / 2)); }, "",
        "Damaged workbook (truncated or inconsistent zip archive): {T}"},
-      {"no workbook part", without("xl/workbook.xml"), "", "No workbook part in template: {T}"},
-      {"a sheet's part missing", without("xl/worksheets/sheet1.xml"), "",
+      {"no workbook part", rewritten("xl/workbook.xml"), "", "No workbook part in template: {T}"},
+      {"a sheet's part missing", rewritten("xl/worksheets/sheet1.xml"), "",
        "Template lacks the part of sheet 'Cell Parameters': {T}"},
-      {"expands past 100 MiB",
-       [&](const std::string& p) {
-         ZipArchive in(std::make_shared<const std::string>(good), "good");
-         ZipWriter out(p);
-         for (size_t i = 0; i < in.size(); ++i) out.copy(in, i, in.name(i));
-         out.add("xl/media/huge.bin", std::string(101 << 20, '\0'), 0, ZipWriter::kDeflate);
-         out.write();
-       },
-       "", "Workbook would expand past 100 MiB: {T}"},
+      {"expands past 100 MiB", rewritten("", "xl/media/huge.bin"), "", "Workbook would expand past 100 MiB: {T}"},
       {"unreadable", [](const std::string& p) { mkdir(p.c_str(), 0755); }, "", "Cannot read template {T}: Is a directory"},
-      {"full disk", [&](const std::string& p) { spit(p, good); }, "/dev/full",
+      {"full disk", [&](const std::string& p) { writeFile(p, good); }, "/dev/full",
        "Cannot write workbook /dev/full: No space left on device"},
-      {"unwritable out folder", [&](const std::string& p) { spit(p, good); }, "{D}/none/x.xlsx",
+      {"unwritable out folder", [&](const std::string& p) { writeFile(p, good); }, "{D}/none/x.xlsx",
        "Cannot write workbook {D}/none/x.xlsx: No such file or directory"},
   };
   auto expand = [&](std::string text, const std::string& path) {
@@ -297,13 +265,11 @@ TEST(TemplateWorkbook, BadTemplatesAndFailedWritesNameTheFile) {
     std::string stem = "Bad" + std::to_string(i), path = dir + "/" + stem + ".xltx";
     cases[i].make(path);
     ReportFiles report = files({{"PFTemplateName", stem + ".xlt"}});
-    std::string message = "no error";
-    try {
-      TemplateWorkbook::fill(TemplateWorkbook::choose(report, dir), report, expand(cases[i].out, path));
-    } catch (const WorkbookError& e) {
-      message = e.what();
-    }
-    EXPECT_EQ(message, expand(cases[i].message, path)) << cases[i].what;
+    EXPECT_EQ(thrown<WorkbookError>([&] {
+                TemplateWorkbook::fill(TemplateWorkbook::choose(report, dir), report, expand(cases[i].out, path));
+              }),
+              expand(cases[i].message, path))
+        << cases[i].what;
   }
 }
 
@@ -318,11 +284,11 @@ TEST(TemplateWorkbook, RenamedSheetsAreRenamedInFormulas) {
 }
 
 TEST(TemplateWorkbook, ExampleTemplatesAreWhatTheGeneratorMakes) {
-  Folder temp;
+  TempFolder temp;
   const std::string& dir = temp.path;
   ASSERT_EQ(std::system((std::string(MAKE_TEMPLATES_BINARY) + " " + dir).c_str()), 0);
   for (const char* name : {"CellParameters.xltx", "nghbr.xltx", "S2CellDiagram.xltx"}) {
-    EXPECT_TRUE(slurp(dir + "/" + name) == slurp(kExamples + "/" + name)) << name << " differs from the generator's";
+    EXPECT_TRUE(readFile(dir + "/" + name) == readFile(kExamples + "/" + name)) << name << " differs from the generator's";
   }
 }
 
