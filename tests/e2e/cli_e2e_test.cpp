@@ -110,6 +110,7 @@ TEST(CommandLine, ExitCodesMessagesAndFiles) {
        err + "Output folder is not a folder: " + in + "/file\n"},
       {{"run", "--db", db}, 2, "", err + "--config is required\nRun with --help for more information.\n"},
       {{"bogus"}, 2, "", err + "unknown command: bogus (see tarnel-report --help)\n"},
+      {{"demo-db", "{out}/new/s.db", "--cells", "2"}, 0, "wrote {out}/new/s.db (2 cells, seed 1)\n", ""},
       {{"demo-db", "{out}/s.db", "--seed", "-3"}, 2, "",
        err + "--seed: Value -3 not in range 0 to 2147483647\nRun with --help for more information.\n"},
       // A failed run keeps what was written as the partial report, never under the final names.
