@@ -92,16 +92,12 @@ once() {
 }
 
 # the fastest time and the largest peak of $repeats runs of a command; with
-# --fresh DIR first, DIR is emptied before each run, and with --sync next the
-# file systems are flushed before each run (both outside the timing)
+# --fresh DIR first, DIR is emptied before each run (outside the timing)
 measure() {
   local fresh="" best="" peak=0 secs rss
-  local flush=""
   if [ "$1" = --fresh ]; then fresh=$2; shift 2; fi
-  if [ "$1" = --sync ]; then flush=1; shift; fi
   for ((r = 0; r < repeats; r++)); do
     [ -n "$fresh" ] && rm -rf "$fresh" && mkdir -p "$fresh"
-    [ -n "$flush" ] && sync
     read -r secs rss < <(once "$@")
     best=$(awk -v a="$best" -v b="$secs" 'BEGIN { print (a == "" || b < a) ? b : a }')
     peak=$((rss > peak ? rss : peak))
@@ -196,27 +192,42 @@ fi
 # The cell report's batch with its out folder on disk, where the journal's
 # flushes (syncfs about once a second, and at the end) reach a disk. Its
 # floor: the same batch by BENCH_BASELINE, a tool built without the journal,
-# when given; otherwise the same batch into memory. Each run starts after a
-# sync, so that no run pays for the write-back of the one before.
+# when given (the two alternate, so that neither gets the disk's quieter
+# moments); otherwise the same batch into memory. Each run starts into an
+# empty folder after a sync and a second's pause, so that no run pays for the
+# write-back of the one before. A disk's times scatter more than memory's:
+# the row shows the medians.
 disk_row() {
-  local disk=$work/disk-out base secs count label="TarnelCellReport, out folder on disk" row
-  local -a cmd
+  local disk=$work/disk-out label="TarnelCellReport, out folder on disk" r count row
+  local -a cmd ours=() theirs=()
   mapfile -d '' cmd < <(batch "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$disk")
+  ondisk() {
+    rm -rf "$disk" && mkdir -p "$disk" && sync && sleep 1
+    once "$@" | cut -d' ' -f1
+  }
+  for ((r = 0; r < repeats; r++)); do
+    [ -n "${BENCH_BASELINE:-}" ] && theirs+=("$(ondisk "$BENCH_BASELINE" "${cmd[@]:1}")")
+    ours+=("$(ondisk "${cmd[@]}")")
+  done
+  count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
   if [ -n "${BENCH_BASELINE:-}" ]; then
-    read -r base _ < <(measure --fresh "$disk" --sync "$BENCH_BASELINE" "${cmd[@]:1}")
-    notes+=("The on-disk row's floor is the same batch by $BENCH_BASELINE, a build without the batch journal.")
+    notes+=("The on-disk row's floor is the same batch by $BENCH_BASELINE, a build without the batch journal; fastest of $repeats runs: $(fastest_median "${ours[@]}" | cut -d' ' -f1) s with the journal, $(fastest_median "${theirs[@]}" | cut -d' ' -f1) s without.")
   else
-    read -r base _ < <(timed "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out")
+    read -r secs _ < <(timed "$work/big.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out")
+    theirs=("$secs")
     notes+=("The on-disk row's floor is the same batch into memory.")
   fi
-  read -r secs _ < <(measure --fresh "$disk" --sync "${cmd[@]}")
-  count=$(awk '{print $1 + $3 + $5 + $7}' "$work/stdout")
-  row=$(awk -v c="$label" -v n="$count" -v s="$secs" -v f="$base" 'BEGIN {
+  row=$(awk -v c="$label" -v n="$count" -v s="$(fastest_median "${ours[@]}" | cut -d' ' -f2)" \
+            -v f="$(fastest_median "${theirs[@]}" | cut -d' ' -f2)" 'BEGIN {
     printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | - | - | - | - | - | - | - | - | - |", c, n, s,
            (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0) }')
   echo "$row"
   rows+=("$row")
   rm -rf "$disk"
+}
+# "fastest median" of the times given
+fastest_median() {
+  printf '%s\n' "$@" | sort -n | awk '{ t[NR] = $1 } END { printf "%.3f %.3f\n", t[1], (NR % 2 ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2) }'
 }
 if [[ -z "${BENCH_ONLY:-}" || "disk" =~ $BENCH_ONLY ]]; then
   disk_row
@@ -247,7 +258,7 @@ fi
   echo "The --workbook rows run the cell report's batch again with its workbooks (templates from"
   echo "$templates where given); their floor is the same batch without workbooks. The on-disk row"
   echo "writes the cell report's files to a folder on disk, where the batch journal's flushes reach"
-  echo "the disk, each run after a sync."
+  echo "the disk, each run after a sync and a second's pause; its times are the medians of $repeats runs."
   echo
   printf '%s\n' "${notes[@]}"
 } > bench/results.md
