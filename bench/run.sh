@@ -171,7 +171,7 @@ workbook_row() {  # label, then the workbook options
   read -r ssecs srss < <(timed "$work/small.db" cell/cell.xml TarnelCellReport all 1 "$outroot/out" "$@")
   row=$(awk -v c="$label" -v n="$count" -v s="$secs" -v f="$base" -v r="$rss" -v s2="$secs2" \
             -v ss="$ssecs" -v sr="$srss" 'BEGIN {
-    printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | %.1f | %.2f | %.1f | %.2f | - | - |", c, n, s,
+    printf "| %s | %d | %.3f | %.0f | %.3f | %.2f | %.1f | %.2f | %.1f | %.2f | - | - | - | - | - |", c, n, s,
            (s > 0 ? n / s : 0), f, (f > 0 ? s / f : 0), r / 1024, (sr > 0 ? r / sr : 0),
            (ss > 0 ? s / ss : 0), (s2 > 0 ? s / s2 : 0) }')
   echo "$row"
