@@ -14,11 +14,6 @@ const char kSteeringSuffix[] = ".steering.json";
 const char kPartial[] = ".partial";
 const char* const kExtensions[] = {".xlsx", ".xlsm"};
 
-std::string folderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 std::string nameOf(const std::string& path) {
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -51,9 +46,7 @@ void writeThenRename(const std::string& path, Write write) {
 }  // namespace
 
 void WorkbookMaker::writeWhole(const Layout& layout, const std::string& path) {
-  writeThenRename(path, [&layout](const std::string& partial) {
-    GeneratedWorkbook::write(layout, partial, folderOf(partial));
-  });
+  writeThenRename(path, [&layout](const std::string& partial) { GeneratedWorkbook::write(layout, partial); });
 }
 
 const char* WorkbookMaker::extensionOf(const std::string& path) {
@@ -85,7 +78,7 @@ WorkbookMaker::Made WorkbookMaker::make(const ReportFiles& files, const std::str
     made.path = stem + kExtensions[choice.macros ? 1 : 0];
     writeThenRename(made.path, [&](const std::string& partial) {
       if (choice.path.empty()) {
-        GeneratedWorkbook::write(LayoutBuilder::build(files), partial, folderOf(partial));
+        GeneratedWorkbook::write(LayoutBuilder::build(files), partial);
       } else {
         TemplateWorkbook::fill(choice, files, partial);
       }
