@@ -160,17 +160,13 @@ Table legend(const std::vector<const UnitKind*>& kinds, size_t across) {
   return t;
 }
 
-Table titleOf(int frame, const ReportFiles& files) {
+void addTitle(SheetStack& stack, int frame, const ReportFiles& files) {
   std::string i = std::to_string(frame), instance = files.run().instanceName;
   std::string tech = files.value("PFFrtech" + i), templ = files.value("PFTemplate" + i);
-  Table t;
-  t.fitted = 0;
-  t.body.push_back({Cell::textOf("Frame " + i + (instance.empty() ? "" : " of " + instance), Cell::kTitle)});
-  t.body.push_back({Cell::textOf("Technology " + (tech.empty() ? std::string("unknown") : tech) +
-                                     (templ.empty() ? "" : ", template " + templ) +
-                                     ". A unit shows its label, then its ST, TR, SAT and DRE lines.",
-                                 Cell::kNote)});
-  return t;
+  stack.addTitle("Frame " + i + (instance.empty() ? "" : " of " + instance),
+                 "Technology " + (tech.empty() ? std::string("unknown") : tech) +
+                     (templ.empty() ? "" : ", template " + templ) +
+                     ". A unit shows its label, then its ST, TR, SAT and DRE lines.");
 }
 
 Layout::Sheet frameSheet(int frame, const ReportFiles& files, const std::vector<DataRow>& rows,
@@ -179,7 +175,7 @@ Layout::Sheet frameSheet(int frame, const ReportFiles& files, const std::vector<
   sheet.kind = Layout::Sheet::kFrame;
   sheet.name = "Frame " + std::to_string(frame);
   SheetStack stack(sheet);
-  stack.add(titleOf(frame, files));
+  addTitle(stack, frame, files);
   Places places = placesOf(frame, rows, blocks);
   if (places.empty()) {
     stack.add(Table{0, 0, "", {}, {{Cell::textOf("No unit of this frame is placed in the report.", Cell::kNote)}}});
