@@ -1,7 +1,5 @@
 #include "workbook/BatchWorkbooks.h"
 
-#include <unistd.h>
-
 #include "workbook/Layout.h"
 #include "workbook/SheetStack.h"
 #include "workbook/WorkbookError.h"
@@ -54,11 +52,7 @@ void BatchWorkbooks::recordEarlier(int instanceId, const std::string& steeringPa
   } catch (const WorkbookError&) {
     // Its files are not what the journal vouched for: the row keeps no name.
   }
-  std::string stem = WorkbookMaker::stemOf(steeringPath, "");
-  const char* workbook = nullptr;
-  for (const char* extension : {".xlsx", ".xlsm"}) {
-    if (access((stem + extension).c_str(), F_OK) == 0) workbook = extension;
-  }
+  const char* workbook = WorkbookMaker::existingAt(WorkbookMaker::stemOf(steeringPath, ""));
   std::lock_guard<std::mutex> guard(lock_);
   if (Instance* i = find(instanceId)) {
     i->name = name;

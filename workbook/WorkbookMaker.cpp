@@ -1,5 +1,7 @@
 #include "workbook/WorkbookMaker.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,6 +57,14 @@ const char* WorkbookMaker::extensionOf(const std::string& path) {
     if (path.size() >= n && path.compare(path.size() - n, n, e) == 0) return e;
   }
   return kExtensions[0];
+}
+
+const char* WorkbookMaker::existingAt(const std::string& stem) {
+  const char* found = nullptr;
+  for (const char* e : kExtensions) {
+    if (access((stem + e).c_str(), F_OK) == 0) found = e;
+  }
+  return found;
 }
 
 std::string WorkbookMaker::stemOf(const std::string& steeringPath, const std::string& outFolder) {
