@@ -1,7 +1,5 @@
 #include "workbook/BatchWorkbooks.h"
 
-#include <unistd.h>
-
 #include "workbook/Layout.h"
 #include "workbook/SheetStack.h"
 #include "workbook/WorkbookError.h"
@@ -13,15 +11,6 @@ const char kIndexSheet[] = "Index";
 const char kNotRun[] = "not run";
 const char kWritten[] = "written";
 const char* const kHeadings[] = {"Id", "Name", "Outcome", "Message", "Workbook"};
-
-Layout::Table titleOf(const std::string& title, size_t count) {
-  Layout::Table t;
-  t.fitted = 0;
-  t.body.push_back({Cell::textOf(title, Cell::kTitle)});
-  t.body.push_back({Cell::textOf(std::to_string(count) + " instances; each workbook is linked from its row.",
-                                 Cell::kNote)});
-  return t;
-}
 }  // namespace
 
 BatchWorkbooks::BatchWorkbooks(std::string templatesFolder, const std::vector<int>& instances)
@@ -63,11 +52,7 @@ void BatchWorkbooks::recordEarlier(int instanceId, const std::string& steeringPa
   } catch (const WorkbookError&) {
     // Its files are not what the journal vouched for: the row keeps no name.
   }
-  std::string stem = WorkbookMaker::stemOf(steeringPath, "");
-  const char* workbook = nullptr;
-  for (const char* extension : {".xlsx", ".xlsm"}) {
-    if (access((stem + extension).c_str(), F_OK) == 0) workbook = extension;
-  }
+  const char* workbook = WorkbookMaker::existingAt(WorkbookMaker::stemOf(steeringPath, ""));
   std::lock_guard<std::mutex> guard(lock_);
   if (Instance* i = find(instanceId)) {
     i->name = name;
@@ -106,7 +91,7 @@ void BatchWorkbooks::writeIndex(const std::string& path, const std::string& titl
   sheet.kind = Layout::Sheet::kIndex;
   sheet.name = kIndexSheet;
   SheetStack stack(sheet);
-  stack.add(titleOf(title, instances_.size()));
+  stack.addTitle(title, std::to_string(instances_.size()) + " instances; each workbook is linked from its row.");
   sheet.frozenRows = stack.nextRow() + 1;
   stack.add(std::move(table));
   layout.sheets.push_back(std::move(sheet));

@@ -81,24 +81,24 @@ struct Place {
 };
 
 typedef std::map<std::pair<long, long>, Place> Places;  // (position, shelf)
+typedef std::map<long, Places> FramePlaces;              // by frame
 
 long whole(const DataCell& c) { return static_cast<long>(c.number); }
 
-// The places of `frame`, from every placement line of the stream.
-Places placesOf(int frame, const std::vector<DataRow>& rows, const std::vector<StreamBlock>& blocks) {
-  Places places;
+// The places of every frame the stream's placement lines name.
+FramePlaces placesByFrame(const std::vector<DataRow>& rows, const std::vector<StreamBlock>& blocks) {
+  FramePlaces frames;
   for (const StreamBlock& b : blocks) {
     if (b.kind != StreamBlock::kPlacement) continue;
     for (size_t i = b.first; i < b.last; ++i) {
       const DataRow& r = rows[i];
-      if (whole(r[1]) == frame) places[{whole(r[3]), whole(r[2])}].line(r[0].text, r[4].text);
+      frames[whole(r[1])][{whole(r[3]), whole(r[2])}].line(r[0].text, r[4].text);
     }
   }
-  return places;
+  return frames;
 }
 
-std::vector<int> equippedFrames(const ReportFiles& files, const std::vector<DataRow>& rows,
-                                const std::vector<StreamBlock>& blocks) {
+std::vector<int> equippedFrames(const ReportFiles& files, const FramePlaces& placed) {
   std::vector<int> frames;
   bool named = false;
   for (int i = 0; i < kFrames; ++i) {
@@ -109,10 +109,7 @@ std::vector<int> equippedFrames(const ReportFiles& files, const std::vector<Data
   }
   if (named) return frames;
   std::set<int> seen;
-  for (const StreamBlock& b : blocks) {
-    if (b.kind != StreamBlock::kPlacement) continue;
-    for (size_t i = b.first; i < b.last; ++i) seen.insert(static_cast<int>(whole(rows[i][1])));
-  }
+  for (const auto& frame : placed) seen.insert(static_cast<int>(frame.first));
   return std::vector<int>(seen.begin(), seen.end());
 }
 
@@ -160,27 +157,21 @@ Table legend(const std::vector<const UnitKind*>& kinds, size_t across) {
   return t;
 }
 
-Table titleOf(int frame, const ReportFiles& files) {
+void addTitle(SheetStack& stack, int frame, const ReportFiles& files) {
   std::string i = std::to_string(frame), instance = files.run().instanceName;
   std::string tech = files.value("PFFrtech" + i), templ = files.value("PFTemplate" + i);
-  Table t;
-  t.fitted = 0;
-  t.body.push_back({Cell::textOf("Frame " + i + (instance.empty() ? "" : " of " + instance), Cell::kTitle)});
-  t.body.push_back({Cell::textOf("Technology " + (tech.empty() ? std::string("unknown") : tech) +
-                                     (templ.empty() ? "" : ", template " + templ) +
-                                     ". A unit shows its label, then its ST, TR, SAT and DRE lines.",
-                                 Cell::kNote)});
-  return t;
+  stack.addTitle("Frame " + i + (instance.empty() ? "" : " of " + instance),
+                 "Technology " + (tech.empty() ? std::string("unknown") : tech) +
+                     (templ.empty() ? "" : ", template " + templ) +
+                     ". A unit shows its label, then its ST, TR, SAT and DRE lines.");
 }
 
-Layout::Sheet frameSheet(int frame, const ReportFiles& files, const std::vector<DataRow>& rows,
-                         const std::vector<StreamBlock>& blocks) {
+Layout::Sheet frameSheet(int frame, const ReportFiles& files, const Places& places) {
   Layout::Sheet sheet;
   sheet.kind = Layout::Sheet::kFrame;
   sheet.name = "Frame " + std::to_string(frame);
   SheetStack stack(sheet);
-  stack.add(titleOf(frame, files));
-  Places places = placesOf(frame, rows, blocks);
+  addTitle(stack, frame, files);
   if (places.empty()) {
     stack.add(Table{0, 0, "", {}, {{Cell::textOf("No unit of this frame is placed in the report.", Cell::kNote)}}});
     return sheet;
@@ -210,7 +201,10 @@ const FramePictures::UnitKind& FramePictures::kindOf(const std::string& label) {
 
 void FramePictures::add(const ReportFiles& files, const std::vector<DataRow>& rows,
                         const std::vector<StreamBlock>& blocks, Layout& layout) {
-  for (int frame : equippedFrames(files, rows, blocks)) {
-    layout.sheets.push_back(frameSheet(frame, files, rows, blocks));
+  FramePlaces placed = placesByFrame(rows, blocks);
+  const Places none;
+  for (int frame : equippedFrames(files, placed)) {
+    auto at = placed.find(frame);
+    layout.sheets.push_back(frameSheet(frame, files, at == placed.end() ? none : at->second));
   }
 }

@@ -266,10 +266,7 @@ class SheetWriter {
 // The workbook being written; freed unwritten when a sheet fails.
 class Book {
  public:
-  Book(const std::string& path, const std::string& workFolder) : work_(workFolder) {
-    lxw_workbook_options options{};
-    options.tmpdir = work_.empty() ? nullptr : &work_[0];
-    book_ = workbook_new_opt(path.c_str(), &options);
+  explicit Book(const std::string& path) : book_(workbook_new(path.c_str())) {
     if (!book_) throw WorkbookError("Cannot write the workbook " + path + ": out of memory");
   }
   ~Book() {
@@ -287,14 +284,13 @@ class Book {
   }
 
  private:
-  std::string work_;
   lxw_workbook* book_;
 };
 }  // namespace
 
-void GeneratedWorkbook::write(const Layout& layout, const std::string& path, const std::string& workFolder) {
+void GeneratedWorkbook::write(const Layout& layout, const std::string& path) {
   XlsxWorkingMemory::prepare();
-  Book book(path, workFolder);
+  Book book(path);
   lxw_doc_properties properties{};
   std::string title = layout.title, subject = layout.subject, author = "tarnel-report";
   properties.title = &title[0];

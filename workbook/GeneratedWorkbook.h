@@ -15,12 +15,11 @@
 
 class GeneratedWorkbook {
  public:
-  // Writes `layout` to `path`, created or replaced. libxlsxwriter's working
-  // files go to `workFolder` ("" for the system's temporary folder) and are
-  // gone when it returns. Throws WorkbookError naming `path` when the file
-  // cannot be written whole; `path` may then hold a partial file, which the
-  // caller removes.
-  static void write(const Layout& layout, const std::string& path, const std::string& workFolder);
+  // Writes `layout` to `path`, created or replaced; libxlsxwriter's working
+  // files are kept in memory (XlsxWorkingMemory). Throws WorkbookError naming
+  // `path` when the file cannot be written whole; `path` may then hold a
+  // partial file, which the caller removes.
+  static void write(const Layout& layout, const std::string& path);
 };
 
 #endif  // TARNEL_WORKBOOK_GENERATEDWORKBOOK_H_

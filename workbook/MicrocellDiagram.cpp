@@ -70,7 +70,7 @@ std::map<std::string, bool> kindsPerMicrocell(const std::vector<DataRow>& rows,
   return perMicrocell;
 }
 
-Table titleOf(const ReportFiles& files) {
+void addTitle(SheetStack& stack, const ReportFiles& files) {
   std::string instance = files.run().instanceName;
   std::string details;
   const std::pair<const char*, const char*> named[] = {
@@ -78,14 +78,11 @@ Table titleOf(const ReportFiles& files) {
   for (const auto& n : named) {
     if (!files.value(n.second).empty()) details += (details.empty() ? "" : ", ") + (n.first + files.value(n.second));
   }
-  Table t;
-  t.fitted = 0;
-  t.body.push_back({Cell::textOf("Microcells" + (instance.empty() ? "" : " of " + instance), Cell::kTitle)});
   if (!details.empty()) {
     details[0] = static_cast<char>(toupper(static_cast<unsigned char>(details[0])));
-    t.body.push_back({Cell::textOf(details + ".", Cell::kNote)});
+    details += ".";
   }
-  return t;
+  stack.addTitle("Microcells" + (instance.empty() ? "" : " of " + instance), details);
 }
 }  // namespace
 
@@ -120,7 +117,7 @@ void MicrocellDiagram::add(const ReportFiles& files, const std::vector<DataRow>&
   sheet.kind = Layout::Sheet::kDiagram;
   sheet.name = kDiagramSheet;
   SheetStack stack(sheet);
-  stack.add(titleOf(files));
+  addTitle(stack, files);
   stack.add(std::move(boxes));
   stack.add(std::move(site));
   layout.sheets.push_back(std::move(sheet));

@@ -9,3 +9,11 @@ void SheetStack::add(Layout::Table table) {
   next_ += table.height() + 1;
   sheet_.tables.push_back(std::move(table));
 }
+
+void SheetStack::addTitle(const std::string& title, const std::string& note) {
+  Layout::Table t;
+  t.fitted = 0;
+  t.body.push_back({Layout::Cell::textOf(title, Layout::Cell::kTitle)});
+  if (!note.empty()) t.body.push_back({Layout::Cell::textOf(note, Layout::Cell::kNote)});
+  add(std::move(t));
+}

@@ -3,6 +3,8 @@
 #ifndef TARNEL_WORKBOOK_SHEETSTACK_H_
 #define TARNEL_WORKBOOK_SHEETSTACK_H_
 
+#include <string>
+
 #include "workbook/Layout.h"
 
 class SheetStack {
@@ -13,6 +15,9 @@ class SheetStack {
   // Adds `table` below the tables before it, its header rows as wide as the
   // table; a table without rows is left out.
   void add(Layout::Table table);
+  // Adds a title line and, when `note` is not "", a note line under it; their
+  // text runs over the empty cells to its right.
+  void addTitle(const std::string& title, const std::string& note);
   // The row the next table starts on.
   int nextRow() const { return next_; }
 

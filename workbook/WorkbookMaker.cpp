@@ -1,5 +1,7 @@
 #include "workbook/WorkbookMaker.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,11 +15,6 @@ namespace {
 const char kSteeringSuffix[] = ".steering.json";
 const char kPartial[] = ".partial";
 const char* const kExtensions[] = {".xlsx", ".xlsm"};
-
-std::string folderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
 
 std::string nameOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -51,9 +48,7 @@ void writeThenRename(const std::string& path, Write write) {
 }  // namespace
 
 void WorkbookMaker::writeWhole(const Layout& layout, const std::string& path) {
-  writeThenRename(path, [&layout](const std::string& partial) {
-    GeneratedWorkbook::write(layout, partial, folderOf(partial));
-  });
+  writeThenRename(path, [&layout](const std::string& partial) { GeneratedWorkbook::write(layout, partial); });
 }
 
 const char* WorkbookMaker::extensionOf(const std::string& path) {
@@ -62,6 +57,14 @@ const char* WorkbookMaker::extensionOf(const std::string& path) {
     if (path.size() >= n && path.compare(path.size() - n, n, e) == 0) return e;
   }
   return kExtensions[0];
+}
+
+const char* WorkbookMaker::existingAt(const std::string& stem) {
+  const char* found = nullptr;
+  for (const char* e : kExtensions) {
+    if (access((stem + e).c_str(), F_OK) == 0) found = e;
+  }
+  return found;
 }
 
 std::string WorkbookMaker::stemOf(const std::string& steeringPath, const std::string& outFolder) {
@@ -85,7 +88,7 @@ WorkbookMaker::Made WorkbookMaker::make(const ReportFiles& files, const std::str
     made.path = stem + kExtensions[choice.macros ? 1 : 0];
     writeThenRename(made.path, [&](const std::string& partial) {
       if (choice.path.empty()) {
-        GeneratedWorkbook::write(LayoutBuilder::build(files), partial, folderOf(partial));
+        GeneratedWorkbook::write(LayoutBuilder::build(files), partial);
       } else {
         TemplateWorkbook::fill(choice, files, partial);
       }

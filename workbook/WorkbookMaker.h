@@ -39,6 +39,9 @@ class WorkbookMaker {
   // The extension of a workbook path `make` returned: ".xlsx" or ".xlsm"
   // (a static string).
   static const char* extensionOf(const std::string& path);
+  // The extension of the workbook standing at `stem` + ".xlsx" or ".xlsm"
+  // (".xlsm" when both do); nullptr when there is none.
+  static const char* existingAt(const std::string& stem);
 
   // "<folder>/<name>" without the ".steering.json" of `steeringPath`, in
   // `outFolder` when it is not "".
