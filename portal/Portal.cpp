@@ -80,6 +80,13 @@ std::string stemOf(const std::string& folder, const ReportCatalogue::Entry& repo
   return folder + "/" + report.name + "_" + std::to_string(instanceId);
 }
 
+// Answers with `bytes` as a download named `name`.
+void attach(httplib::Response& r, const std::string& name, const std::string& bytes,
+            const char* type) {
+  r.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
+  r.set_content(bytes, type);
+}
+
 const char* statusMessage(int status) {
   switch (status) {
     case 400: return "Bad request";
@@ -418,18 +425,17 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
     path = stem + ".steering.json";
     type = kJson;
   } else if (kind == "text") {
-    std::string dataFile;
+    // The report text is the stream that reading the run's files has read already.
     try {
       ReportFiles files = ReportFiles::read(stem + ".steering.json");
-      dataFile =
+      std::string dataFile =
           files.has("PFDataFileName") ? files.value("PFDataFileName") : files.value("CRSDataFile");
+      if (dataFile.empty())
+        return fail(r, 404, "The report " + report.name + " writes no report text");
+      return attach(r, dataFile, files.stream(), "text/plain; charset=utf-8");
     } catch (const WorkbookError& e) {
       return fail(r, 500, e.what());
     }
-    if (dataFile.empty())
-      return fail(r, 404, "The report " + report.name + " writes no report text");
-    path = folder + "/" + dataFile;
-    type = "text/plain; charset=utf-8";
   } else {
     try {
       path = workbookOf(stem);
@@ -443,9 +449,7 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
   bool found = false;
   std::string bytes = readWhole(path, found);
   if (!found) return fail(r, 404, "The run has no such file");
-  r.set_header("Content-Disposition",
-               "attachment; filename=\"" + path.substr(path.rfind('/') + 1) + "\"");
-  r.set_content(bytes, type.c_str());
+  attach(r, path.substr(path.rfind('/') + 1), bytes, type.c_str());
 }
 
 std::string Portal::workbookOf(const std::string& stem) const {
