@@ -325,12 +325,21 @@ void Portal::search(const Request& q, Response& r) const {
   r.set_header("Server-Timing", "search;dur=" + milliseconds(since(start)));
 }
 
-void Portal::element(const Request& q, Response& r) {
+const NetworkCatalogue::Instance* Portal::instanceOf(const Request& q, Response& r,
+                                                     size_t match) const {
   int id = 0;
-  if (!parseNumber(q.matches[1], id))
-    return fail(r, 400, "Not an instance id: " + std::string(q.matches[1]));
+  if (!parseNumber(q.matches[match], id)) {
+    fail(r, 400, "Not an instance id: " + std::string(q.matches[match]));
+    return nullptr;
+  }
   const NetworkCatalogue::Instance* instance = network_.find(id);
-  if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
+  if (!instance) fail(r, 404, "Unknown instance: " + std::to_string(id));
+  return instance;
+}
+
+void Portal::element(const Request& q, Response& r) {
+  const NetworkCatalogue::Instance* instance = instanceOf(q, r, 1);
+  if (!instance) return;
   r.set_content(pages_.element(*instance, network_.neighbours(*instance)), kHtml);
 }
 
@@ -339,11 +348,9 @@ void Portal::report(const Request& q, Response& r) {
   const std::string name = q.matches[1];
   const ReportCatalogue::Entry* report = reports_.find(name);
   if (!report) return fail(r, 404, "Unknown report: " + name);
-  int id = 0;
-  if (!parseNumber(q.matches[2], id))
-    return fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
-  const NetworkCatalogue::Instance* instance = network_.find(id);
-  if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
+  const NetworkCatalogue::Instance* instance = instanceOf(q, r, 2);
+  if (!instance) return;
+  const int id = instance->id;
   if (instance->entity != report->entity) {
     return fail(r, 400,
                 "The report " + report->name + " reports on entity " + report->entity + "; " +

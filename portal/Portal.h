@@ -99,8 +99,10 @@ class Portal {
   void fills(const Request& request, Response& response) const;
   void login(const Request& request, Response& response) const;
 
-  // The kept run, the batch, the done item of a batch that the request's
-  // matches name; null after answering 400 or 404.
+  // The instance, the kept run, the batch, the done item of a batch that the
+  // request's matches name; null after answering 400 or 404.
+  const NetworkCatalogue::Instance* instanceOf(const Request& request, Response& response,
+                                               size_t match) const;
   std::shared_ptr<const RunArchive::Run> runOf(const Request& request, Response& response) const;
   std::shared_ptr<BatchRun> batchOf(const Request& request, Response& response) const;
   std::shared_ptr<BatchRun> itemOf(const Request& request, Response& response,
