@@ -366,13 +366,11 @@ void Portal::report(const Request& q, Response& r) {
                     " reports are waiting already; try again in a moment");
   }
   RunPool::Result done = result.get();
-  run->outcome = done.outcome;
+  run->outcome = std::move(done.outcome);
   run->seconds = done.seconds;
   archive_.keep(run);
   auto rendering = std::chrono::steady_clock::now();
-  PortalPages::RunView view(report, instance, run->outcome, run->seconds,
-                            "/runs/" + std::to_string(run->number));
-  r.set_content(runPage(view, run->folder), kHtml);
+  r.set_content(runPage(*run), kHtml);
   if (run->outcome.kind == RunOutcome::kFailed || run->outcome.kind == RunOutcome::kInput)
     r.status = 500;
   r.set_header("Server-Timing", "run;dur=" + milliseconds(done.seconds) +
@@ -380,19 +378,24 @@ void Portal::report(const Request& q, Response& r) {
                                     ", total;dur=" + milliseconds(since(start)));
 }
 
-std::string Portal::runPage(const PortalPages::RunView& view, const std::string& folder) const {
-  PortalPages::RunView shown = view;
+std::string Portal::runPage(PortalPages::RunView view, const std::string& folder) const {
   Layout layout;
   if (view.outcome.kind == RunOutcome::kWritten) {
     try {
       layout = LayoutBuilder::build(
           ReportFiles::read(stemOf(folder, *view.report, view.instance->id) + ".steering.json"));
-      shown.layout = &layout;
+      view.layout = &layout;
     } catch (const WorkbookError& e) {
-      shown.problem = e.what();
+      view.problem = e.what();
     }
   }
-  return pages_.run(shown);
+  return pages_.run(view);
+}
+
+std::string Portal::runPage(const RunArchive::Run& run) const {
+  return runPage(PortalPages::RunView(&run.report, network_.find(run.instanceId), run.outcome,
+                                      run.seconds, "/runs/" + std::to_string(run.number)),
+                 run.folder);
 }
 
 std::shared_ptr<const RunArchive::Run> Portal::runOf(const Request& q, Response& r) const {
@@ -409,9 +412,7 @@ std::shared_ptr<const RunArchive::Run> Portal::runOf(const Request& q, Response&
 void Portal::keptRun(const Request& q, Response& r) const {
   std::shared_ptr<const RunArchive::Run> run = runOf(q, r);
   if (!run) return;
-  PortalPages::RunView view(&run->report, network_.find(run->instanceId), run->outcome,
-                            run->seconds, "/runs/" + std::to_string(run->number));
-  r.set_content(runPage(view, run->folder), kHtml);
+  r.set_content(runPage(*run), kHtml);
 }
 
 void Portal::runFile(const Request& q, Response& r) const {
@@ -558,9 +559,9 @@ void Portal::batchItem(const Request& q, Response& r) const {
   outcome.kind = item.kind;
   outcome.message = item.message;
   PortalPages::RunView view(
-      &batch->report(), network_.find(item.instanceId), outcome, -1,
+      &batch->report(), network_.find(item.instanceId), std::move(outcome), -1,
       "/batches/" + std::to_string(batch->number()) + "/" + std::to_string(item.instanceId));
-  r.set_content(runPage(view, batch->folder()), kHtml);
+  r.set_content(runPage(std::move(view), batch->folder()), kHtml);
 }
 
 void Portal::batchFile(const Request& q, Response& r) const {

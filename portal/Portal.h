@@ -108,7 +108,10 @@ class Portal {
   std::shared_ptr<BatchRun> itemOf(const Request& request, Response& response,
                                    BatchRun::Item& item) const;
 
-  std::string runPage(const PortalPages::RunView& view, const std::string& folder) const;
+  // The page of the run `view` shows, whose files are in `folder`.
+  std::string runPage(PortalPages::RunView view, const std::string& folder) const;
+  // The page of a kept single run.
+  std::string runPage(const RunArchive::Run& run) const;
   void sendFile(Response& response, const ReportCatalogue::Entry& report, int instanceId,
                 const std::string& folder, const std::string& kind) const;
   // The workbook of the run whose files are `stem`.*, made on first demand.
