@@ -80,6 +80,13 @@ std::string stemOf(const std::string& folder, const ReportCatalogue::Entry& repo
   return folder + "/" + report.name + "_" + std::to_string(instanceId);
 }
 
+// Answers with `bytes` as a download named `name`.
+void attach(httplib::Response& r, const std::string& name, const std::string& bytes,
+            const char* type) {
+  r.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
+  r.set_content(bytes, type);
+}
+
 const char* statusMessage(int status) {
   switch (status) {
     case 400: return "Bad request";
@@ -318,12 +325,21 @@ void Portal::search(const Request& q, Response& r) const {
   r.set_header("Server-Timing", "search;dur=" + milliseconds(since(start)));
 }
 
-void Portal::element(const Request& q, Response& r) {
+const NetworkCatalogue::Instance* Portal::instanceOf(const Request& q, Response& r,
+                                                     size_t match) const {
   int id = 0;
-  if (!parseNumber(q.matches[1], id))
-    return fail(r, 400, "Not an instance id: " + std::string(q.matches[1]));
+  if (!parseNumber(q.matches[match], id)) {
+    fail(r, 400, "Not an instance id: " + std::string(q.matches[match]));
+    return nullptr;
+  }
   const NetworkCatalogue::Instance* instance = network_.find(id);
-  if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
+  if (!instance) fail(r, 404, "Unknown instance: " + std::to_string(id));
+  return instance;
+}
+
+void Portal::element(const Request& q, Response& r) {
+  const NetworkCatalogue::Instance* instance = instanceOf(q, r, 1);
+  if (!instance) return;
   r.set_content(pages_.element(*instance, network_.neighbours(*instance)), kHtml);
 }
 
@@ -332,11 +348,9 @@ void Portal::report(const Request& q, Response& r) {
   const std::string name = q.matches[1];
   const ReportCatalogue::Entry* report = reports_.find(name);
   if (!report) return fail(r, 404, "Unknown report: " + name);
-  int id = 0;
-  if (!parseNumber(q.matches[2], id))
-    return fail(r, 400, "Not an instance id: " + std::string(q.matches[2]));
-  const NetworkCatalogue::Instance* instance = network_.find(id);
-  if (!instance) return fail(r, 404, "Unknown instance: " + std::to_string(id));
+  const NetworkCatalogue::Instance* instance = instanceOf(q, r, 2);
+  if (!instance) return;
+  const int id = instance->id;
   if (instance->entity != report->entity) {
     return fail(r, 400,
                 "The report " + report->name + " reports on entity " + report->entity + "; " +
@@ -352,13 +366,11 @@ void Portal::report(const Request& q, Response& r) {
                     " reports are waiting already; try again in a moment");
   }
   RunPool::Result done = result.get();
-  run->outcome = done.outcome;
+  run->outcome = std::move(done.outcome);
   run->seconds = done.seconds;
   archive_.keep(run);
   auto rendering = std::chrono::steady_clock::now();
-  PortalPages::RunView view(report, instance, run->outcome, run->seconds,
-                            "/runs/" + std::to_string(run->number));
-  r.set_content(runPage(view, run->folder), kHtml);
+  r.set_content(runPage(*run), kHtml);
   if (run->outcome.kind == RunOutcome::kFailed || run->outcome.kind == RunOutcome::kInput)
     r.status = 500;
   r.set_header("Server-Timing", "run;dur=" + milliseconds(done.seconds) +
@@ -366,19 +378,24 @@ void Portal::report(const Request& q, Response& r) {
                                     ", total;dur=" + milliseconds(since(start)));
 }
 
-std::string Portal::runPage(const PortalPages::RunView& view, const std::string& folder) const {
-  PortalPages::RunView shown = view;
+std::string Portal::runPage(PortalPages::RunView view, const std::string& folder) const {
   Layout layout;
   if (view.outcome.kind == RunOutcome::kWritten) {
     try {
       layout = LayoutBuilder::build(
           ReportFiles::read(stemOf(folder, *view.report, view.instance->id) + ".steering.json"));
-      shown.layout = &layout;
+      view.layout = &layout;
     } catch (const WorkbookError& e) {
-      shown.problem = e.what();
+      view.problem = e.what();
     }
   }
-  return pages_.run(shown);
+  return pages_.run(view);
+}
+
+std::string Portal::runPage(const RunArchive::Run& run) const {
+  return runPage(PortalPages::RunView(&run.report, network_.find(run.instanceId), run.outcome,
+                                      run.seconds, "/runs/" + std::to_string(run.number)),
+                 run.folder);
 }
 
 std::shared_ptr<const RunArchive::Run> Portal::runOf(const Request& q, Response& r) const {
@@ -395,9 +412,7 @@ std::shared_ptr<const RunArchive::Run> Portal::runOf(const Request& q, Response&
 void Portal::keptRun(const Request& q, Response& r) const {
   std::shared_ptr<const RunArchive::Run> run = runOf(q, r);
   if (!run) return;
-  PortalPages::RunView view(&run->report, network_.find(run->instanceId), run->outcome,
-                            run->seconds, "/runs/" + std::to_string(run->number));
-  r.set_content(runPage(view, run->folder), kHtml);
+  r.set_content(runPage(*run), kHtml);
 }
 
 void Portal::runFile(const Request& q, Response& r) const {
@@ -418,18 +433,17 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
     path = stem + ".steering.json";
     type = kJson;
   } else if (kind == "text") {
-    std::string dataFile;
+    // The report text is the stream that reading the run's files has read already.
     try {
       ReportFiles files = ReportFiles::read(stem + ".steering.json");
-      dataFile =
+      std::string dataFile =
           files.has("PFDataFileName") ? files.value("PFDataFileName") : files.value("CRSDataFile");
+      if (dataFile.empty())
+        return fail(r, 404, "The report " + report.name + " writes no report text");
+      return attach(r, dataFile, files.stream(), "text/plain; charset=utf-8");
     } catch (const WorkbookError& e) {
       return fail(r, 500, e.what());
     }
-    if (dataFile.empty())
-      return fail(r, 404, "The report " + report.name + " writes no report text");
-    path = folder + "/" + dataFile;
-    type = "text/plain; charset=utf-8";
   } else {
     try {
       path = workbookOf(stem);
@@ -443,9 +457,7 @@ void Portal::sendFile(Response& r, const ReportCatalogue::Entry& report, int ins
   bool found = false;
   std::string bytes = readWhole(path, found);
   if (!found) return fail(r, 404, "The run has no such file");
-  r.set_header("Content-Disposition",
-               "attachment; filename=\"" + path.substr(path.rfind('/') + 1) + "\"");
-  r.set_content(bytes, type.c_str());
+  attach(r, path.substr(path.rfind('/') + 1), bytes, type.c_str());
 }
 
 std::string Portal::workbookOf(const std::string& stem) const {
@@ -547,9 +559,9 @@ void Portal::batchItem(const Request& q, Response& r) const {
   outcome.kind = item.kind;
   outcome.message = item.message;
   PortalPages::RunView view(
-      &batch->report(), network_.find(item.instanceId), outcome, -1,
+      &batch->report(), network_.find(item.instanceId), std::move(outcome), -1,
       "/batches/" + std::to_string(batch->number()) + "/" + std::to_string(item.instanceId));
-  r.set_content(runPage(view, batch->folder()), kHtml);
+  r.set_content(runPage(std::move(view), batch->folder()), kHtml);
 }
 
 void Portal::batchFile(const Request& q, Response& r) const {

@@ -99,14 +99,19 @@ class Portal {
   void fills(const Request& request, Response& response) const;
   void login(const Request& request, Response& response) const;
 
-  // The kept run, the batch, the done item of a batch that the request's
-  // matches name; null after answering 400 or 404.
+  // The instance, the kept run, the batch, the done item of a batch that the
+  // request's matches name; null after answering 400 or 404.
+  const NetworkCatalogue::Instance* instanceOf(const Request& request, Response& response,
+                                               size_t match) const;
   std::shared_ptr<const RunArchive::Run> runOf(const Request& request, Response& response) const;
   std::shared_ptr<BatchRun> batchOf(const Request& request, Response& response) const;
   std::shared_ptr<BatchRun> itemOf(const Request& request, Response& response,
                                    BatchRun::Item& item) const;
 
-  std::string runPage(const PortalPages::RunView& view, const std::string& folder) const;
+  // The page of the run `view` shows, whose files are in `folder`.
+  std::string runPage(PortalPages::RunView view, const std::string& folder) const;
+  // The page of a kept single run.
+  std::string runPage(const RunArchive::Run& run) const;
   void sendFile(Response& response, const ReportCatalogue::Entry& report, int instanceId,
                 const std::string& folder, const std::string& kind) const;
   // The workbook of the run whose files are `stem`.*, made on first demand.

@@ -15,8 +15,6 @@ h1 { font-size: 1.45rem; margin: .3rem 0 .2rem; }
 h2 { font-size: 1.12rem; margin: 1.3rem 0 .5rem; }
 a { color: var(--accent); }
 .meta { color: var(--muted); font-size: .9rem; }
-.card { background: #fff; border: 1px solid var(--line); border-radius: 6px; padding: .8rem 1rem;
-        margin: .8rem 0; }
 form.search { display: flex; gap: .5rem; flex-wrap: wrap; }
 form.search input { flex: 1 1 16rem; font-size: 1.05rem; padding: .45rem .6rem;
                     border: 1px solid #97a5b3; border-radius: 4px; }

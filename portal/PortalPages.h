@@ -7,6 +7,7 @@
 #ifndef TARNEL_PORTAL_PORTALPAGES_H_
 #define TARNEL_PORTAL_PORTALPAGES_H_
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,7 @@ class PortalPages {
 
   const ReportCatalogue& reports_;
   const NetworkCatalogue& network_;
+  std::map<std::string, size_t> instanceCounts_;  // the network's instances of each entity
 };
 
 #endif  // TARNEL_PORTAL_PORTALPAGES_H_
