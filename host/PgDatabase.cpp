@@ -153,16 +153,6 @@ bool succeeded(const PGresult* result) {
   ExecStatusType status = pq().resultStatus(result);
   return result && (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK);
 }
-
-bool sameStatement(const RunPredictor::Statement& a, const RunPredictor::Statement& b) {
-  if (a.sql != b.sql || a.parameters.size() != b.parameters.size()) return false;
-  for (size_t i = 0; i < a.parameters.size(); ++i) {
-    const Database::Parameter& x = a.parameters[i];
-    const Database::Parameter& y = b.parameters[i];
-    if (x.isText != y.isText || x.number != y.number || x.text != y.text) return false;
-  }
-  return true;
-}
 }  // namespace
 
 PgDatabase::PgDatabase(const std::string& target) : target_(target) {
@@ -369,7 +359,7 @@ PgDatabase::Result PgDatabase::ask(const Statement& statement) {
   wrote_ = wrote_ || statement.changesState;
   if (!ahead_.empty()) {
     Ahead& next = ahead_.front();
-    if (sameStatement(next.statement, statement)) {
+    if (next.statement.sql == statement.sql && next.statement.parameters == statement.parameters) {
       Result result = std::move(next.result);
       nextIndex_ = next.index + 1;
       ahead_.pop_front();
