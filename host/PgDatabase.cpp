@@ -122,6 +122,17 @@ struct Values {
   std::vector<const char*> pointers;
 };
 
+// Sends `text` with `values` as the prepared statement `name`, or as the
+// unnamed statement when `name` is empty; whether it was sent.
+bool sendStatement(PGconn* conn, const std::string& name, const std::string& text,
+                   const Values& values) {
+  int sent = name.empty() ? pq().sendQueryParams(conn, text.c_str(), values.count(), nullptr,
+                                                 values.data(), nullptr, nullptr, 0)
+                          : pq().sendQueryPrepared(conn, name.c_str(), values.count(), values.data(),
+                                                   nullptr, nullptr, 0);
+  return sent == 1;
+}
+
 // Hands each row of `result` to `row`; a procedure's void column is left out
 // (a void function gives no rows).
 void deliverRows(const PGresult* result, bool procedure, const Database::RowHandler& row) {
@@ -239,12 +250,7 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
       fail(made.get());
     }
   }
-  Result result = awaited(
-      (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
-                                             values.data(), nullptr, nullptr, 0)
-                      : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
-                                               values.data(), nullptr, nullptr, 0)) == 1,
-      1);
+  Result result = awaited(sendStatement(conn_, p.name, text, values), 1);
   check(result.get());
   return result;
 }
@@ -291,10 +297,7 @@ std::vector<PgDatabase::Result> PgDatabase::pipeline(const std::vector<const Sta
       if (queued) steps.push_back({kPrepare, i});
     }
     if (queued) {
-      queued = (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
-                                                      values.data(), nullptr, nullptr, 0)
-                               : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
-                                                        values.data(), nullptr, nullptr, 0)) == 1;
+      queued = sendStatement(conn_, p.name, text, values);
       if (queued) steps.push_back({kExecute, i});
     }
     if (!queued && p.prepare) statements_.erase(s.sql);
@@ -399,19 +402,7 @@ PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vecto
     for (const Statement& s : ahead) out.push_back(&s);
     out.push_back(&aheadEnd);
   }
-  if (out.size() == 1 || !pq().pipelines()) {
-    try {
-      for (const Statement& s : framing) {
-        lostTransaction_ = true;
-        run(s.sql, s.parameters);
-        lostTransaction_ = false;
-      }
-      return run(statement.sql, statement.parameters);
-    } catch (const KvException&) {
-      aborted_ = true;
-      throw;
-    }
-  }
+  if (out.size() == 1 || !pq().pipelines()) return runAlone(framing, statement);
   std::vector<Result> results = pipeline(out);
   for (size_t i = 0; i < head; ++i) {
     // A savepoint that failed leaves the transaction failed for good.
@@ -421,12 +412,7 @@ PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vecto
   if (!answered(result.get())) {
     // Never reached the server (the connection broke, or framing failed):
     // the statement runs alone, as it would have.
-    try {
-      return run(statement.sql, statement.parameters);
-    } catch (const KvException&) {
-      aborted_ = true;
-      throw;
-    }
+    return runAlone({}, statement);
   }
   if (!succeeded(result.get())) {
     aborted_ = true;
@@ -443,6 +429,21 @@ PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vecto
     }
   }
   return result;
+}
+
+PgDatabase::Result PgDatabase::runAlone(const std::vector<Statement>& framing,
+                                        const Statement& statement) {
+  try {
+    for (const Statement& s : framing) {
+      lostTransaction_ = true;
+      run(s.sql, s.parameters);
+      lostTransaction_ = false;
+    }
+    return run(statement.sql, statement.parameters);
+  } catch (const KvException&) {
+    aborted_ = true;
+    throw;
+  }
 }
 
 void PgDatabase::dropAhead() {
