@@ -37,6 +37,10 @@ class Database {
     static Parameter string(const std::string& s);
     // The parameter as an SQL literal (texts quoted), for traces.
     std::string literal() const;
+    // Same kind and same value.
+    bool operator==(const Parameter& other) const {
+      return isText == other.isText && (isText ? text == other.text : number == other.number);
+    }
   };
   typedef std::vector<Parameter> Parameters;
   // Receives one result row; it may move the values out.

@@ -122,6 +122,17 @@ struct Values {
   std::vector<const char*> pointers;
 };
 
+// Sends `text` with `values` as the prepared statement `name`, or as the
+// unnamed statement when `name` is empty; whether it was sent.
+bool sendStatement(PGconn* conn, const std::string& name, const std::string& text,
+                   const Values& values) {
+  int sent = name.empty() ? pq().sendQueryParams(conn, text.c_str(), values.count(), nullptr,
+                                                 values.data(), nullptr, nullptr, 0)
+                          : pq().sendQueryPrepared(conn, name.c_str(), values.count(), values.data(),
+                                                   nullptr, nullptr, 0);
+  return sent == 1;
+}
+
 // Hands each row of `result` to `row`; a procedure's void column is left out
 // (a void function gives no rows).
 void deliverRows(const PGresult* result, bool procedure, const Database::RowHandler& row) {
@@ -152,16 +163,6 @@ bool answered(const PGresult* result) {
 bool succeeded(const PGresult* result) {
   ExecStatusType status = pq().resultStatus(result);
   return result && (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK);
-}
-
-bool sameStatement(const RunPredictor::Statement& a, const RunPredictor::Statement& b) {
-  if (a.sql != b.sql || a.parameters.size() != b.parameters.size()) return false;
-  for (size_t i = 0; i < a.parameters.size(); ++i) {
-    const Database::Parameter& x = a.parameters[i];
-    const Database::Parameter& y = b.parameters[i];
-    if (x.isText != y.isText || x.number != y.number || x.text != y.text) return false;
-  }
-  return true;
 }
 }  // namespace
 
@@ -249,12 +250,7 @@ PgDatabase::Result PgDatabase::run(const std::string& sql, const Parameters& par
       fail(made.get());
     }
   }
-  Result result = awaited(
-      (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
-                                             values.data(), nullptr, nullptr, 0)
-                      : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
-                                               values.data(), nullptr, nullptr, 0)) == 1,
-      1);
+  Result result = awaited(sendStatement(conn_, p.name, text, values), 1);
   check(result.get());
   return result;
 }
@@ -301,10 +297,7 @@ std::vector<PgDatabase::Result> PgDatabase::pipeline(const std::vector<const Sta
       if (queued) steps.push_back({kPrepare, i});
     }
     if (queued) {
-      queued = (p.name.empty() ? pq().sendQueryParams(conn_, text.c_str(), values.count(), nullptr,
-                                                      values.data(), nullptr, nullptr, 0)
-                               : pq().sendQueryPrepared(conn_, p.name.c_str(), values.count(),
-                                                        values.data(), nullptr, nullptr, 0)) == 1;
+      queued = sendStatement(conn_, p.name, text, values);
       if (queued) steps.push_back({kExecute, i});
     }
     if (!queued && p.prepare) statements_.erase(s.sql);
@@ -369,7 +362,7 @@ PgDatabase::Result PgDatabase::ask(const Statement& statement) {
   wrote_ = wrote_ || statement.changesState;
   if (!ahead_.empty()) {
     Ahead& next = ahead_.front();
-    if (sameStatement(next.statement, statement)) {
+    if (next.statement.sql == statement.sql && next.statement.parameters == statement.parameters) {
       Result result = std::move(next.result);
       nextIndex_ = next.index + 1;
       ahead_.pop_front();
@@ -409,19 +402,7 @@ PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vecto
     for (const Statement& s : ahead) out.push_back(&s);
     out.push_back(&aheadEnd);
   }
-  if (out.size() == 1 || !pq().pipelines()) {
-    try {
-      for (const Statement& s : framing) {
-        lostTransaction_ = true;
-        run(s.sql, s.parameters);
-        lostTransaction_ = false;
-      }
-      return run(statement.sql, statement.parameters);
-    } catch (const KvException&) {
-      aborted_ = true;
-      throw;
-    }
-  }
+  if (out.size() == 1 || !pq().pipelines()) return runAlone(framing, statement);
   std::vector<Result> results = pipeline(out);
   for (size_t i = 0; i < head; ++i) {
     // A savepoint that failed leaves the transaction failed for good.
@@ -431,12 +412,7 @@ PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vecto
   if (!answered(result.get())) {
     // Never reached the server (the connection broke, or framing failed):
     // the statement runs alone, as it would have.
-    try {
-      return run(statement.sql, statement.parameters);
-    } catch (const KvException&) {
-      aborted_ = true;
-      throw;
-    }
+    return runAlone({}, statement);
   }
   if (!succeeded(result.get())) {
     aborted_ = true;
@@ -453,6 +429,21 @@ PgDatabase::Result PgDatabase::send(const Statement& statement, const std::vecto
     }
   }
   return result;
+}
+
+PgDatabase::Result PgDatabase::runAlone(const std::vector<Statement>& framing,
+                                        const Statement& statement) {
+  try {
+    for (const Statement& s : framing) {
+      lostTransaction_ = true;
+      run(s.sql, s.parameters);
+      lostTransaction_ = false;
+    }
+    return run(statement.sql, statement.parameters);
+  } catch (const KvException&) {
+    aborted_ = true;
+    throw;
+  }
 }
 
 void PgDatabase::dropAhead() {

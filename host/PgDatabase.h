@@ -110,6 +110,9 @@ class PgDatabase : public Database {
   // their own, `ahead` (the predicted statements from position `index` on),
   // in one round trip; keeps the results of `ahead`.
   Result send(const Statement& statement, const std::vector<Statement>& ahead, size_t index);
+  // Runs `framing`, then `statement`, one exchange each, without a
+  // pipeline; a failure of either fails the run.
+  Result runAlone(const std::vector<Statement>& framing, const Statement& statement);
   // Sends `statements` in one pipeline; one result per statement, null where
   // none came (the connection broke).
   std::vector<Result> pipeline(const std::vector<const Statement*>& statements);

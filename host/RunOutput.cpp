@@ -157,7 +157,7 @@ bool RunOutput::written(const std::string& path) const {
   return false;
 }
 
-std::string RunOutput::steeringPath() const { return folder_ + "/" + baseName(name_) + kSteering; }
+std::string RunOutput::steeringPath() const { return steeringPathOf(folder_, name_, instanceId_); }
 
 void RunOutput::moveWorkbooksAside() const {
   for (const char* extension : kWorkbooks) {
@@ -209,7 +209,7 @@ void RunOutput::removeEarlierFiles(const std::string& folder, const RWEString& n
   for (int id : ids) idTexts.insert(std::to_string(id));
   std::string prefix = fileName(name.str()) + "_";
   auto kept = [](const std::string& file) {
-    for (const std::string end : {".failed", kStale}) {
+    for (const std::string end : {kFailed, kStale}) {
       if (file.size() >= end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0) return true;
     }
     return false;

@@ -34,10 +34,6 @@ std::vector<std::string> words(const std::string& sql) {
   if (!word.empty()) list.push_back(word);
   return list;
 }
-
-bool sameParameter(const Database::Parameter& a, const Database::Parameter& b) {
-  return a.isText == b.isText && (a.isText ? a.text == b.text : a.number == b.number);
-}
 }  // namespace
 
 bool RunPredictor::readsOnly(const std::string& sql) {
@@ -88,7 +84,7 @@ bool RunPredictor::sameScript(const Script& a, const Script& b) {
     const Recorded& y = b.statements[i];
     if (x.statement.sql != y.statement.sql || x.isInstance != y.isInstance) return false;
     for (size_t p = 0; p < x.isInstance.size(); ++p) {
-      if (!x.isInstance[p] && !sameParameter(x.statement.parameters[p], y.statement.parameters[p])) {
+      if (!x.isInstance[p] && !(x.statement.parameters[p] == y.statement.parameters[p])) {
         return false;
       }
     }
@@ -104,7 +100,7 @@ bool RunPredictor::matches(const Recorded& recorded, const Statement& statement)
   for (size_t i = 0; i < mine.size(); ++i) {
     const Database::Parameter& asked = statement.parameters[i];
     bool same = recorded.isInstance[i] ? !asked.isText && asked.number == instance_
-                                       : sameParameter(mine[i], asked);
+                                       : mine[i] == asked;
     if (!same) return false;
   }
   return true;
