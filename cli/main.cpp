@@ -62,6 +62,16 @@ struct InputError {
   std::string message;
 };
 
+// Runs `step`; a KvException it throws is an input the command could not use.
+template <typename Step>
+auto asInput(Step step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 // Writes the problem and its contexts to standard error in one write, so that
 // a batch reporting thousands of them stays fast and lines never interleave.
 void printProblem(const char* kind, const std::string& message,
@@ -203,14 +213,12 @@ Prepared prepare(const RunOptions& o, const ReportRegistry& registry) {
   if (!p.session.constructor) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
   }
-  try {
+  asInput([&] {
     p.configuration = std::make_unique<ReportConfiguration>(o.config, o.queries);
     p.log = std::make_unique<StreamLogUser>(o.log);
     if (!o.traceSql.empty()) p.trace = std::make_unique<SqlTrace>(o.traceSql);
     RunOutput::makeFolder(o.out);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
   p.session.database = o.db;
   p.session.outFolder = o.out;
   p.session.scenario = o.scenario;
@@ -230,19 +238,11 @@ int withTrace(const Prepared& p, int code) {
 }
 
 std::unique_ptr<ReportSession> openSession(const Prepared& p) {
-  try {
-    return std::make_unique<ReportSession>(p.session, *p.configuration);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&p] { return std::make_unique<ReportSession>(p.session, *p.configuration); });
 }
 
 int instanceId(const std::string& text) {
-  try {
-    return InstanceSelection::parseId(text);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&text] { return InstanceSelection::parseId(text); });
 }
 
 int runCommand(const RunOptions& o, const ReportRegistry& registry) {
@@ -264,11 +264,7 @@ int runCommand(const RunOptions& o, const ReportRegistry& registry) {
 // The instances --instances selects (InstanceSelection).
 std::vector<int> instanceList(const std::string& list, ReportSession& session,
                               const ReportConfiguration& configuration) {
-  try {
-    return InstanceSelection::select(list, session, configuration.entity().str());
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&] { return InstanceSelection::select(list, session, configuration.entity().str()); });
 }
 
 void onInterrupt(int) { BatchRunner::stop(); }
@@ -276,11 +272,7 @@ void onInterrupt(int) { BatchRunner::stop(); }
 // The slice --shard names (K/N, or auto), or none without it.
 std::unique_ptr<BatchShard> shardOption(const std::string& shard) {
   if (shard.empty()) return nullptr;
-  try {
-    return std::make_unique<BatchShard>(BatchShard::parse(shard));
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&shard] { return std::make_unique<BatchShard>(BatchShard::parse(shard)); });
 }
 
 // The batch's journal in the out folder, one per report name and shard.
@@ -352,9 +344,8 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   runner.setJournal(journal.get());
-  BatchSummary summary;
-  try {
-    summary = runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
+  BatchSummary summary = asInput([&] {
+    return runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
       if (books) books->record(id, outcome.instanceName, outcomeWord(outcome.kind), outcome.message);
       if (progress) std::cerr << '\r';
       if (outcome.kind == RunOutcome::kFailed || outcome.kind == RunOutcome::kInput ||
@@ -364,9 +355,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
       }
       if (progress) std::cerr << "tarnel-report: " << done << '/' << total << std::flush;
     });
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
@@ -397,15 +386,6 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   return withTrace(p, summary.failed > 0 ? kFailed : kOk);
 }
 
-// --out of the workbook command: made as every --out is (exit 2 when it cannot be).
-void makeOutFolder(const std::string& folder) {
-  try {
-    RunOutput::makeFolder(folder);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
-}
-
 struct WorkbookCommandOptions {
   std::string steering, templates, out;
 };
@@ -419,7 +399,8 @@ int workbookCommand(const WorkbookCommandOptions& o) {
       throw InputError{e.what()};
     }
   }();
-  if (!o.out.empty()) makeOutFolder(o.out);
+  // --out is made as every --out is (exit 2 when it cannot be).
+  if (!o.out.empty()) asInput([&o] { RunOutput::makeFolder(o.out); });
   std::string templates = templatesFolder(o.templates);
   WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
   if (!made.missing.empty()) printMissing({{made.missing, 1}}, templates, false);
@@ -430,11 +411,7 @@ int workbookCommand(const WorkbookCommandOptions& o) {
 int serveCommand(PortalOptions o, const ReportRegistry& registry) {
   o.templates = templatesFolder(o.templates);
   o.registry = &registry;
-  try {
-    return Portal::serveUntilSignal(o, std::cout);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&o] { return Portal::serveUntilSignal(o, std::cout); });
 }
 
 // Each class with the library it came from, in two columns.
@@ -459,12 +436,8 @@ int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
   if (!o.className.empty() && !(needs = registry.needs(o.className))) {
     throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
   }
-  std::unique_ptr<ReportConfiguration> configuration;
-  try {
-    configuration = std::make_unique<ReportConfiguration>(o.file, o.queries);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  std::unique_ptr<ReportConfiguration> configuration =
+      asInput([&o] { return std::make_unique<ReportConfiguration>(o.file, o.queries); });
   std::vector<ConfigurationCheck::Problem> problems =
       ConfigurationCheck::problems(*configuration, o.className, *needs);
   bool undefinedQuery = false;
@@ -481,12 +454,10 @@ int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
 }
 
 int demoCommand(const DemoOptions& o) {
-  try {
+  asInput([&o] {
     DemoNetwork::write(o.path, o.cells, o.seed,
                        o.scripts.empty() ? DemoNetwork::defaultScriptFolder() : o.scripts);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
   std::cout << "wrote " << Database::displayName(o.path) << " (" << o.cells << " cells, seed " << o.seed << ")\n";
   return kOk;
 }
@@ -508,15 +479,13 @@ void addPluginOptions(CLI::App& app, PluginOptions& o) {
 
 // The built-in report classes, then those of TARNEL_PLUGIN_PATH and --plugin.
 std::unique_ptr<PluginLoader> loadReportLibraries(const PluginOptions& o) {
-  try {
+  return asInput([&o] {
     auto loader = std::make_unique<PluginLoader>();
     if (const char* path = std::getenv("TARNEL_PLUGIN_PATH")) loader->loadPath(path);
     for (const std::string& plugin : o.beforeCommand) loader->load(plugin);
     for (const std::string& plugin : o.afterCommand) loader->load(plugin);
     return loader;
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
 }
 
 }  // namespace
