@@ -176,12 +176,15 @@ std::string templatesFolder(const std::string& option) {
   return folder;
 }
 
-// The workbooks of --workbook for `instances`, made by each worker right after
-// a successful run.
-std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session,
-                                             const std::vector<int>& instances) {
+// The templates folder of --workbook; "" without --workbook or a folder.
+std::string workbookTemplates(const RunOptions& o) { return o.workbook ? templatesFolder(o.templates) : ""; }
+
+// The workbooks of --workbook for `instances` from `templates`, made by each
+// worker right after a successful run.
+std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, const std::string& templates,
+                                             SessionOptions& session, const std::vector<int>& instances) {
   if (!o.workbook) return nullptr;
-  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates), instances);
+  auto books = std::make_unique<BatchWorkbooks>(templates, instances);
   BatchWorkbooks* b = books.get();
   session.afterRun = [b](int id, const std::string& steeringPath) { b->make(id, steeringPath); };
   return books;
@@ -247,9 +250,11 @@ int instanceId(const std::string& text) {
 
 int runCommand(const RunOptions& o, const ReportRegistry& registry) {
   Prepared p = prepare(o, registry);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, {instanceId(o.instance)});
+  int id = instanceId(o.instance);
+  std::string templates = workbookTemplates(o);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, templates, p.session, {id});
   std::unique_ptr<ReportSession> session = openSession(p);
-  RunOutcome outcome = session->run(instanceId(o.instance));
+  RunOutcome outcome = session->run(id);
   if (outcome.otherEntity()) {
     std::cerr << "tarnel-report: warning: instance " << o.instance << " is " << outcome.catalogueEntity
               << " in the catalogue, but " << o.className << " reports on " << outcome.reportEntity << "\n";
@@ -257,7 +262,7 @@ int runCommand(const RunOptions& o, const ReportRegistry& registry) {
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
-  if (books) printMissing(books->missing(), templatesFolder(o.templates), false);
+  if (books) printMissing(books->missing(), templates, false);
   return withTrace(p, exitCodeOf(outcome.kind));
 }
 
@@ -318,8 +323,8 @@ std::string statsLine(const BatchSummary& s) {
 
 // The batch's index workbook and its missing templates; false when the index
 // could not be written.
-bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
-  std::string templates = templatesFolder(o.templates);
+bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& templates,
+                     const std::string& name) {
   if (!templates.empty()) printMissing(books.missing(), templates, true);
   try {
     std::string file = RunOutput::fileName(name);
@@ -341,7 +346,8 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
+  std::string templates = workbookTemplates(o);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, templates, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   runner.setJournal(journal.get());
   BatchSummary summary = asInput([&] {
@@ -365,7 +371,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
               << " reports on\n";
   }
   if (books) recordResumed(*books, *journal, instances, p.session);
-  bool indexWritten = !books || finishWorkbooks(*books, o, p.session.reportName);
+  bool indexWritten = !books || finishWorkbooks(*books, o, templates, p.session.reportName);
   std::string flushError = finishJournal(*journal);  // the index workbook too
   if (summary.resumed > 0) {
     std::cerr << "tarnel-report: resumed: " << summary.resumed << " instances in " << journal->path()
