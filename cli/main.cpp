@@ -62,6 +62,10 @@ struct InputError {
   std::string message;
 };
 
+InputError unknownClass(const std::string& className) {
+  return InputError{"Unknown report class: " + className + " (see `tarnel-report classes`)"};
+}
+
 // Runs `step`; a KvException it throws is an input the command could not use.
 template <typename Step>
 auto asInput(Step step) -> decltype(step()) {
@@ -214,7 +218,7 @@ Prepared prepare(const RunOptions& o, const ReportRegistry& registry) {
   p.session.constructor = registry.find(o.className);
   p.session.className = o.className;
   if (!p.session.constructor) {
-    throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
+    throw unknownClass(o.className);
   }
   asInput([&] {
     p.configuration = std::make_unique<ReportConfiguration>(o.config, o.queries);
@@ -440,7 +444,7 @@ int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
   ConfigurationNeeds selectsOnly;
   const ConfigurationNeeds* needs = &selectsOnly;
   if (!o.className.empty() && !(needs = registry.needs(o.className))) {
-    throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
+    throw unknownClass(o.className);
   }
   std::unique_ptr<ReportConfiguration> configuration =
       asInput([&o] { return std::make_unique<ReportConfiguration>(o.file, o.queries); });
