@@ -62,6 +62,20 @@ struct InputError {
   std::string message;
 };
 
+InputError unknownClass(const std::string& className) {
+  return InputError{"Unknown report class: " + className + " (see `tarnel-report classes`)"};
+}
+
+// Runs `step`; a KvException it throws is an input the command could not use.
+template <typename Step>
+auto asInput(Step step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const KvException& e) {
+    throw InputError{e.message().str()};
+  }
+}
+
 // Writes the problem and its contexts to standard error in one write, so that
 // a batch reporting thousands of them stays fast and lines never interleave.
 void printProblem(const char* kind, const std::string& message,
@@ -166,12 +180,15 @@ std::string templatesFolder(const std::string& option) {
   return folder;
 }
 
-// The workbooks of --workbook for `instances`, made by each worker right after
-// a successful run.
-std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, SessionOptions& session,
-                                             const std::vector<int>& instances) {
+// The templates folder of --workbook; "" without --workbook or a folder.
+std::string workbookTemplates(const RunOptions& o) { return o.workbook ? templatesFolder(o.templates) : ""; }
+
+// The workbooks of --workbook for `instances` from `templates`, made by each
+// worker right after a successful run.
+std::unique_ptr<BatchWorkbooks> workbooksFor(const RunOptions& o, const std::string& templates,
+                                             SessionOptions& session, const std::vector<int>& instances) {
   if (!o.workbook) return nullptr;
-  auto books = std::make_unique<BatchWorkbooks>(templatesFolder(o.templates), instances);
+  auto books = std::make_unique<BatchWorkbooks>(templates, instances);
   BatchWorkbooks* b = books.get();
   session.afterRun = [b](int id, const std::string& steeringPath) { b->make(id, steeringPath); };
   return books;
@@ -201,16 +218,14 @@ Prepared prepare(const RunOptions& o, const ReportRegistry& registry) {
   p.session.constructor = registry.find(o.className);
   p.session.className = o.className;
   if (!p.session.constructor) {
-    throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
+    throw unknownClass(o.className);
   }
-  try {
+  asInput([&] {
     p.configuration = std::make_unique<ReportConfiguration>(o.config, o.queries);
     p.log = std::make_unique<StreamLogUser>(o.log);
     if (!o.traceSql.empty()) p.trace = std::make_unique<SqlTrace>(o.traceSql);
     RunOutput::makeFolder(o.out);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
   p.session.database = o.db;
   p.session.outFolder = o.out;
   p.session.scenario = o.scenario;
@@ -230,26 +245,20 @@ int withTrace(const Prepared& p, int code) {
 }
 
 std::unique_ptr<ReportSession> openSession(const Prepared& p) {
-  try {
-    return std::make_unique<ReportSession>(p.session, *p.configuration);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&p] { return std::make_unique<ReportSession>(p.session, *p.configuration); });
 }
 
 int instanceId(const std::string& text) {
-  try {
-    return InstanceSelection::parseId(text);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&text] { return InstanceSelection::parseId(text); });
 }
 
 int runCommand(const RunOptions& o, const ReportRegistry& registry) {
   Prepared p = prepare(o, registry);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, {instanceId(o.instance)});
+  int id = instanceId(o.instance);
+  std::string templates = workbookTemplates(o);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, templates, p.session, {id});
   std::unique_ptr<ReportSession> session = openSession(p);
-  RunOutcome outcome = session->run(instanceId(o.instance));
+  RunOutcome outcome = session->run(id);
   if (outcome.otherEntity()) {
     std::cerr << "tarnel-report: warning: instance " << o.instance << " is " << outcome.catalogueEntity
               << " in the catalogue, but " << o.className << " reports on " << outcome.reportEntity << "\n";
@@ -257,18 +266,14 @@ int runCommand(const RunOptions& o, const ReportRegistry& registry) {
   if (outcome.kind != RunOutcome::kWritten) {
     printProblem(kindText(outcome.kind), outcome.message, outcome.contexts);
   }
-  if (books) printMissing(books->missing(), templatesFolder(o.templates), false);
+  if (books) printMissing(books->missing(), templates, false);
   return withTrace(p, exitCodeOf(outcome.kind));
 }
 
 // The instances --instances selects (InstanceSelection).
 std::vector<int> instanceList(const std::string& list, ReportSession& session,
                               const ReportConfiguration& configuration) {
-  try {
-    return InstanceSelection::select(list, session, configuration.entity().str());
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&] { return InstanceSelection::select(list, session, configuration.entity().str()); });
 }
 
 void onInterrupt(int) { BatchRunner::stop(); }
@@ -276,11 +281,7 @@ void onInterrupt(int) { BatchRunner::stop(); }
 // The slice --shard names (K/N, or auto), or none without it.
 std::unique_ptr<BatchShard> shardOption(const std::string& shard) {
   if (shard.empty()) return nullptr;
-  try {
-    return std::make_unique<BatchShard>(BatchShard::parse(shard));
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&shard] { return std::make_unique<BatchShard>(BatchShard::parse(shard)); });
 }
 
 // The batch's journal in the out folder, one per report name and shard.
@@ -326,8 +327,8 @@ std::string statsLine(const BatchSummary& s) {
 
 // The batch's index workbook and its missing templates; false when the index
 // could not be written.
-bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& name) {
-  std::string templates = templatesFolder(o.templates);
+bool finishWorkbooks(const BatchWorkbooks& books, const RunOptions& o, const std::string& templates,
+                     const std::string& name) {
   if (!templates.empty()) printMissing(books.missing(), templates, true);
   try {
     std::string file = RunOutput::fileName(name);
@@ -349,12 +350,12 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigaction(SIGINT, &action, nullptr);
-  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, p.session, instances);
+  std::string templates = workbookTemplates(o);
+  std::unique_ptr<BatchWorkbooks> books = workbooksFor(o, templates, p.session, instances);
   BatchRunner runner(p.session, *p.configuration, o.jobs);
   runner.setJournal(journal.get());
-  BatchSummary summary;
-  try {
-    summary = runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
+  BatchSummary summary = asInput([&] {
+    return runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
       if (books) books->record(id, outcome.instanceName, outcomeWord(outcome.kind), outcome.message);
       if (progress) std::cerr << '\r';
       if (outcome.kind == RunOutcome::kFailed || outcome.kind == RunOutcome::kInput ||
@@ -364,9 +365,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
       }
       if (progress) std::cerr << "tarnel-report: " << done << '/' << total << std::flush;
     });
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
   if (progress) std::cerr << '\n';
   std::cout << summary.written << " written, " << summary.skipped << " skipped, "
             << summary.messages << " messages, " << summary.failed << " failed" << std::endl;
@@ -376,7 +375,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
               << " reports on\n";
   }
   if (books) recordResumed(*books, *journal, instances, p.session);
-  bool indexWritten = !books || finishWorkbooks(*books, o, p.session.reportName);
+  bool indexWritten = !books || finishWorkbooks(*books, o, templates, p.session.reportName);
   std::string flushError = finishJournal(*journal);  // the index workbook too
   if (summary.resumed > 0) {
     std::cerr << "tarnel-report: resumed: " << summary.resumed << " instances in " << journal->path()
@@ -397,15 +396,6 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   return withTrace(p, summary.failed > 0 ? kFailed : kOk);
 }
 
-// --out of the workbook command: made as every --out is (exit 2 when it cannot be).
-void makeOutFolder(const std::string& folder) {
-  try {
-    RunOutput::makeFolder(folder);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
-}
-
 struct WorkbookCommandOptions {
   std::string steering, templates, out;
 };
@@ -419,7 +409,8 @@ int workbookCommand(const WorkbookCommandOptions& o) {
       throw InputError{e.what()};
     }
   }();
-  if (!o.out.empty()) makeOutFolder(o.out);
+  // --out is made as every --out is (exit 2 when it cannot be).
+  if (!o.out.empty()) asInput([&o] { RunOutput::makeFolder(o.out); });
   std::string templates = templatesFolder(o.templates);
   WorkbookMaker::Made made = WorkbookMaker(templates).make(files, WorkbookMaker::stemOf(o.steering, o.out));
   if (!made.missing.empty()) printMissing({{made.missing, 1}}, templates, false);
@@ -430,11 +421,7 @@ int workbookCommand(const WorkbookCommandOptions& o) {
 int serveCommand(PortalOptions o, const ReportRegistry& registry) {
   o.templates = templatesFolder(o.templates);
   o.registry = &registry;
-  try {
-    return Portal::serveUntilSignal(o, std::cout);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  return asInput([&o] { return Portal::serveUntilSignal(o, std::cout); });
 }
 
 // Each class with the library it came from, in two columns.
@@ -457,14 +444,10 @@ int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
   ConfigurationNeeds selectsOnly;
   const ConfigurationNeeds* needs = &selectsOnly;
   if (!o.className.empty() && !(needs = registry.needs(o.className))) {
-    throw InputError{"Unknown report class: " + o.className + " (see `tarnel-report classes`)"};
+    throw unknownClass(o.className);
   }
-  std::unique_ptr<ReportConfiguration> configuration;
-  try {
-    configuration = std::make_unique<ReportConfiguration>(o.file, o.queries);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  std::unique_ptr<ReportConfiguration> configuration =
+      asInput([&o] { return std::make_unique<ReportConfiguration>(o.file, o.queries); });
   std::vector<ConfigurationCheck::Problem> problems =
       ConfigurationCheck::problems(*configuration, o.className, *needs);
   bool undefinedQuery = false;
@@ -481,12 +464,10 @@ int checkConfigCommand(const CheckOptions& o, const ReportRegistry& registry) {
 }
 
 int demoCommand(const DemoOptions& o) {
-  try {
+  asInput([&o] {
     DemoNetwork::write(o.path, o.cells, o.seed,
                        o.scripts.empty() ? DemoNetwork::defaultScriptFolder() : o.scripts);
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
   std::cout << "wrote " << Database::displayName(o.path) << " (" << o.cells << " cells, seed " << o.seed << ")\n";
   return kOk;
 }
@@ -508,15 +489,13 @@ void addPluginOptions(CLI::App& app, PluginOptions& o) {
 
 // The built-in report classes, then those of TARNEL_PLUGIN_PATH and --plugin.
 std::unique_ptr<PluginLoader> loadReportLibraries(const PluginOptions& o) {
-  try {
+  return asInput([&o] {
     auto loader = std::make_unique<PluginLoader>();
     if (const char* path = std::getenv("TARNEL_PLUGIN_PATH")) loader->loadPath(path);
     for (const std::string& plugin : o.beforeCommand) loader->load(plugin);
     for (const std::string& plugin : o.afterCommand) loader->load(plugin);
     return loader;
-  } catch (const KvException& e) {
-    throw InputError{e.message().str()};
-  }
+  });
 }
 
 }  // namespace
