@@ -94,15 +94,6 @@ const char* kindText(RunOutcome::Kind kind) {
 }
 
 // What the batch index calls an outcome.
-const char* outcomeWord(RunOutcome::Kind kind) {
-  switch (kind) {
-    case RunOutcome::kWritten: return "written";
-    case RunOutcome::kMessage: return "message";
-    case RunOutcome::kSkipped: return "skipped";
-    default: return "failed";
-  }
-}
-
 int exitCodeOf(RunOutcome::Kind kind) {
   switch (kind) {
     case RunOutcome::kWritten: return kOk;
@@ -356,7 +347,7 @@ int batchCommand(const RunOptions& o, const ReportRegistry& registry) {
   runner.setJournal(journal.get());
   BatchSummary summary = asInput([&] {
     return runner.run(instances, [progress, &books](int id, const RunOutcome& outcome, int done, int total) {
-      if (books) books->record(id, outcome.instanceName, outcomeWord(outcome.kind), outcome.message);
+      if (books) books->record(id, outcome.instanceName, RunOutcome::word(outcome.kind), outcome.message);
       if (progress) std::cerr << '\r';
       if (outcome.kind == RunOutcome::kFailed || outcome.kind == RunOutcome::kInput ||
           outcome.kind == RunOutcome::kMessage) {

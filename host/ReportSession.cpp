@@ -225,3 +225,12 @@ RunOutcome ReportSession::build(int instanceId, const std::string& entity, const
   }
   return result;
 }
+
+const char* RunOutcome::word(Kind kind) {
+  switch (kind) {
+    case kWritten: return "written";
+    case kMessage: return "message";
+    case kSkipped: return "skipped";
+    default: return "failed";
+  }
+}

@@ -49,6 +49,9 @@ struct RunOutcome {
   // (a cell id given to an ECP report): the two entity names.
   std::string catalogueEntity, reportEntity;
   bool otherEntity() const { return !catalogueEntity.empty() || !reportEntity.empty(); }
+  // An outcome of `kind` in a word, as the index workbook and the portal
+  // show it: "written", "message", "skipped" or "failed" (an input error too).
+  static const char* word(Kind kind);
 };
 
 class ReportSession {

@@ -28,21 +28,12 @@ std::string milliseconds(double seconds) {
   return text;
 }
 
-const char* outcomeWord(RunOutcome::Kind kind) {
-  switch (kind) {
-    case RunOutcome::kWritten: return "written";
-    case RunOutcome::kSkipped: return "skipped";
-    case RunOutcome::kMessage: return "message";
-    default: return "failed";
-  }
-}
-
 std::string outcomeBox(const RunOutcome& outcome) {
   static const char* const kTitle[] = {"", "The report failed", "A message from the report",
                                        "The instance was skipped", "The instance cannot be run"};
   std::string text = outcome.message;
   for (const std::string& context : outcome.contexts) text += "\n" + context;
-  std::string cls = outcomeWord(outcome.kind);
+  std::string cls = RunOutcome::word(outcome.kind);
   return "<div class=\"outcome " + cls + "\" role=\"status\"><strong>" + kTitle[outcome.kind] +
          ":</strong> " + esc(text) + "</div>\n";
 }
@@ -242,7 +233,7 @@ std::string PortalPages::batch(const BatchRun& batch, bool problemsOnly, size_t 
       "<th>Message</th><th>Files</th></tr></thead><tbody>\n";
   for (const BatchRun::Item& item : items) {
     std::string at = base + "/" + num(item.instanceId);
-    std::string word = item.done ? outcomeWord(item.kind) : "waiting";
+    std::string word = item.done ? RunOutcome::word(item.kind) : "waiting";
     body += "<tr><td class=\"num\">" + num(item.instanceId) + "</td><td>" +
             link("/element/" + num(item.instanceId), instanceName(item.instanceId)) +
             "</td><td class=\"outcome-" + word + "\">" + word + "</td><td>" + esc(item.message) +
